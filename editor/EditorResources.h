@@ -1,0 +1,4 @@
+// Makes the plug-in's embedded images available to the toolkit's bitmaps.
+#pragma once
+
+void installEditorImages();
