@@ -67,6 +67,10 @@ void CFrame::doIdleStuff() {
 
 int CFrame::getKnobMode() const { return owner != nullptr ? owner->getKnobMode() : 0; }
 
+void CFrame::syncControls() {
+  if (owner != nullptr) owner->syncControls();
+}
+
 void CFrame::idle() {
   // A control that tracks the mouse asks for idle work from inside the
   // event pump; that nested idle only redraws.
@@ -75,6 +79,7 @@ void CFrame::idle() {
     platformWindow->pumpEvents(*this);
     pumping = false;
   }
+  syncControls();
   if (!drawnOnce) {
     redraw();
     return;
@@ -119,6 +124,7 @@ void CFrame::drawArea(const CRect& area) {
 }
 
 void CFrame::onMouseDown(CPoint where, long buttons) {
+  syncControls();
   focus = nullptr;
   mouseView = viewForPress(where);
   if (mouseView != nullptr) mouseView->mouseDown(where, buttons);
@@ -135,11 +141,13 @@ void CFrame::onMouseUp(CPoint where, long buttons) {
 }
 
 bool CFrame::onWheel(CPoint where, float distance, long buttons) {
+  syncControls();
   CView* view = viewForPress(where);
   return view != nullptr && view->onWheel(where, distance, buttons);
 }
 
 int CFrame::onKeyDown(const CKeyCode& key) {
+  syncControls();
   if (focus != nullptr && focus->onKeyDown(key) == kKeyHandled) return kKeyHandled;
   if (key.virt != kVirtKeyTab) return kKeyNotHandled;
   // Tab walks the views that take the focus in the order added; Shift+Tab

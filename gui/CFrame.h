@@ -65,8 +65,9 @@ class CFrame final : private gui::WindowEvents {
   bool onWheel(CPoint where, float distance, long buttons);
   // kKeyHandled or kKeyNotHandled.
   int onKeyDown(const CKeyCode& key);
-  // The pointer position in frame coordinates; false when unknown.
-  bool cursorPosition(CPoint& where) { return platformWindow->cursorPosition(where); }
+  // The pointer position in frame coordinates and the buttons and modifiers
+  // held; false when unknown.
+  bool cursorPosition(CPoint& where, long& buttons) { return platformWindow->cursorPosition(where, buttons); }
 
   // The offscreen picture (premultiplied ARGB32) and saving it as PNG.
   cairo_surface_t* picture() const { return offscreen; }
@@ -83,6 +84,7 @@ class CFrame final : private gui::WindowEvents {
   // Background, then every view overlapping `area` in order, then shows it.
   void drawArea(const CRect& area);
   void redrawDirtyViews();
+  void syncControls();
 
   CRect size;
   FrameOwner* owner;

@@ -8,6 +8,9 @@ class FrameOwner {
   virtual void endEdit(long tag) = 0;
   virtual void doIdleStuff() = 0;
   virtual int getKnobMode() const = 0;
+  // Called before the frame handles input or redraws, on the frame's thread:
+  // the moment to bring control values up to date.
+  virtual void syncControls() {}
 
  protected:
   ~FrameOwner() = default;

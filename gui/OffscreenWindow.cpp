@@ -21,8 +21,9 @@ bool OffscreenWindow::dispatchPendingPaint(WindowEvents& events) {
   return true;
 }
 
-bool OffscreenWindow::cursorPosition(CPoint& where) {
+bool OffscreenWindow::cursorPosition(CPoint& where, long& buttons) {
   where = cursor;
+  buttons = cursorButtons;
   return true;
 }
 

@@ -47,8 +47,9 @@ class PlatformWindow {
   virtual void pumpEvents(WindowEvents& events) = 0;
   // Hands at most one pending expose event to `events`; true when there was one.
   virtual bool dispatchPendingPaint(WindowEvents& events) = 0;
-  // The pointer position relative to the window; false when unknown.
-  virtual bool cursorPosition(CPoint& where) = 0;
+  // The pointer position relative to the window and the buttons and
+  // modifiers held; false when unknown.
+  virtual bool cursorPosition(CPoint& where, long& buttons) = 0;
   // The native window id (0 when there is none).
   virtual unsigned long nativeHandle() const = 0;
 };

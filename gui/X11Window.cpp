@@ -151,13 +151,14 @@ bool X11Window::dispatchPendingPaint(WindowEvents& events) {
   return true;
 }
 
-bool X11Window::cursorPosition(CPoint& where) {
+bool X11Window::cursorPosition(CPoint& where, long& buttons) {
   if (!usable()) return false;
   Window root = 0, child = 0;
   int rootX = 0, rootY = 0, x = 0, y = 0;
   unsigned int mask = 0;
   if (!XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &mask)) return false;
   where = CPoint{x, y};
+  buttons = buttonsFromState(mask);
   return true;
 }
 

@@ -25,7 +25,7 @@ class X11Window final : public PlatformWindow {
   void present(cairo_surface_t* picture, const CRect& area) override;
   void pumpEvents(WindowEvents& events) override;
   bool dispatchPendingPaint(WindowEvents& events) override;
-  bool cursorPosition(CPoint& where) override;
+  bool cursorPosition(CPoint& where, long& buttons) override;
   unsigned long nativeHandle() const override { return window; }
 
  private:
