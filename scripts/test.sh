@@ -1,6 +1,14 @@
 #!/usr/bin/env bash
-# Sets up what is missing, builds, and runs every test of the project.
+# Sets up what is missing, builds, and runs every test of the project; then
+# runs the concurrency test again on a ThreadSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-ctest --test-dir "${TAMZOR_BUILD_DIR:-build}" --output-on-failure -j2
+build_dir=${TAMZOR_BUILD_DIR:-build}
+ctest --test-dir "$build_dir" --output-on-failure -j2
+
+tsan_dir=${build_dir}-tsan
+cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_SANITIZE=thread \
+  -DTAMZOR_BUILD_BENCH=OFF >/dev/null
+cmake --build "$tsan_dir" --target threads_tests
+TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$tsan_dir/tests/threads/threads_tests"
