@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Failure.h"
+#include "FrameSource.h"
 #include "OutputFormat.h"
 
 struct sf_private_tag;
@@ -19,19 +20,19 @@ struct SoundFileCloser {
 };
 using SoundFileHandle = std::unique_ptr<sf_private_tag, SoundFileCloser>;
 
-class SoundFileReader {
+class SoundFileReader final : public FrameSource {
 public:
   // Any format libsndfile reads (WAV, FLAC, AIFF, Ogg Vorbis, ...).
   static Outcome<SoundFileReader> open(const std::string& path);
 
-  int channels() const { return channelCount; }
+  int channels() const override { return channelCount; }
   int sampleRate() const { return rate; }
-  long long frames() const { return frameCount; }
+  long long frames() const override { return frameCount; }
   const std::string& path() const { return filePath; }
   std::string formatDescription() const;
 
   // Reads up to `frames` frames; the count read, 0 at the end of the file.
-  Outcome<long> read(float* interleaved, long frames);
+  Outcome<long> read(float* interleaved, long frames) override;
 
 private:
   SoundFileHandle handle;
