@@ -70,29 +70,31 @@ Plugin::~Plugin() {
 }
 
 VstIntPtr Plugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
-  if (effect_ == nullptr) return 0;
+  if (effect_ == nullptr || effect_->dispatcher == nullptr) return 0;
   return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
 VstIntPtr Plugin::close() {
   if (effect_ == nullptr) return 0;
   AEffect* closing = effect_;
-  const VstIntPtr answer = closing->dispatcher(closing, effClose, 0, 0, nullptr, 0.0f);
+  const VstIntPtr answer =
+      closing->dispatcher != nullptr ? closing->dispatcher(closing, effClose, 0, 0, nullptr, 0.0f) : 0;
   unregisterInstance(closing);
   effect_ = nullptr;
   return answer;
 }
 
 void Plugin::setParameter(VstInt32 index, float value) {
-  if (effect_ != nullptr) effect_->setParameter(effect_, index, value);
+  if (effect_ != nullptr && effect_->setParameter != nullptr) effect_->setParameter(effect_, index, value);
 }
 
 float Plugin::getParameter(VstInt32 index) {
-  return effect_ != nullptr ? effect_->getParameter(effect_, index) : 0.0f;
+  return effect_ != nullptr && effect_->getParameter != nullptr ? effect_->getParameter(effect_, index) : 0.0f;
 }
 
 void Plugin::processReplacing(float** inputs, float** outputs, VstInt32 frames) {
-  if (effect_ != nullptr) effect_->processReplacing(effect_, inputs, outputs, frames);
+  if (effect_ != nullptr && effect_->processReplacing != nullptr)
+    effect_->processReplacing(effect_, inputs, outputs, frames);
 }
 
 std::string Plugin::readText(VstInt32 opcode, VstInt32 index) {
