@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 
 namespace tamzor::dsp {
 namespace {
@@ -23,6 +24,11 @@ struct RestPointCase {
     double Vp, Vk, tolerance;
     double firstSilentOutput, outputTolerance;
 };
+
+void PrintTo(const RestPointCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 TriodeStage designedAt176400(const RestPointCase& c)
 {
