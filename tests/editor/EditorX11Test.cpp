@@ -211,8 +211,16 @@ bool screenshot(Display* display, Window window, const std::string& path, std::v
 
 // The panel as tamzor-panel renders it offscreen at the plug-in's values.
 bool offscreenRendering(Plugin& plugin, const std::string& path, std::vector<std::uint32_t>& pixels) {
-  std::string command = std::string("'") + TAMZOR_PANEL_TOOL + "' '" + path + "'";
-  for (VstInt32 i = 0; i < 13; ++i) command += " " + std::to_string(i) + "=" + std::to_string(plugin.getParameter(i));
+  std::string command = "'";
+  command += TAMZOR_PANEL_TOOL;
+  command += "' '";
+  command += path;
+  command += "'";
+  for (VstInt32 i = 0; i < 13; ++i) {
+    char setting[48];
+    std::snprintf(setting, sizeof setting, " %d=%.9g", i, static_cast<double>(plugin.getParameter(i)));
+    command += setting;
+  }
   if (std::system(command.c_str()) != 0) return false;
   cairo_surface_t* surface = cairo_image_surface_create_from_png(path.c_str());
   if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) return false;
