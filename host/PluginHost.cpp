@@ -26,7 +26,8 @@ VstPluginMainProc findEntry(void* library) {
 LoadResult loadPlugin(const std::string& path, LoadOptions options) {
   LoadResult result;
   dlerror();
-  void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+  const int mode = RTLD_NOW | RTLD_LOCAL | (options.keepLibraryMapped ? RTLD_NODELETE : 0);
+  void* library = dlopen(path.c_str(), mode);
   if (library == nullptr) {
     const char* reason = dlerror();
     result.error = std::string("dlopen failed: ") + (reason != nullptr ? reason : "unknown reason");

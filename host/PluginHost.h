@@ -47,6 +47,11 @@ using RequestAnswerer = std::function<std::optional<VstIntPtr>(const HostRequest
 struct LoadOptions {
   VstIntPtr versionAnswer = kVstVersion;  // answer to audioMasterVersion
   RequestAnswerer answerer;                // consulted first, from the entry call on
+  // Keeps the library and what it pulled in mapped after the last dlclose
+  // (RTLD_NODELETE). Graphics libraries keep process-wide caches that do not
+  // survive being unmapped, and leak checkers report them as lost once their
+  // library is gone. Set to false to have the library really unloaded.
+  bool keepLibraryMapped = true;
 };
 
 class InstanceState;

@@ -1,6 +1,7 @@
 #include "plugin/AudioEffect.h"
 
 #include <atomic>
+#include <cstdint>
 #include <cmath>
 #include <cstring>
 
@@ -117,6 +118,8 @@ VstIntPtr AudioEffect::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr val
     case effGetChunk:
       return getChunk(static_cast<void**>(ptr), index != 0);
     case effSetChunk:
+      // A size that does not fit 32 bits is no size a chunk can have.
+      if (value < 0 || value > INT32_MAX) return 0;
       return setChunk(ptr, static_cast<VstInt32>(value), index != 0);
     default:
       return 0;

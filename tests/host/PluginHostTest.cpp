@@ -73,7 +73,9 @@ TEST(PluginHost, EachInstanceRecordsAndAnswersItsOwnRequests) {
 }
 
 TEST(PluginHost, ClosingTwiceClosesOnce) {
-  LoadResult loaded = loadPlugin(TAMZOR_PROBE_PLUGIN);
+  LoadOptions options;
+  options.keepLibraryMapped = false;
+  LoadResult loaded = loadPlugin(TAMZOR_PROBE_PLUGIN, options);
   ASSERT_TRUE(loaded);
   EXPECT_EQ(loaded.plugin->close(), 1);
   EXPECT_EQ(loaded.plugin->close(), 0);

@@ -105,8 +105,9 @@ TEST_F(ProgramTest, WrongSizesAreRefused) {
   plugin->setParameter(2, 0.8f);
   const Bytes bank = plugin->chunk(false);
   Bytes changed(4096, 0x3F);
-  for (auto [size, preset] : {std::pair{207, true}, {209, true}, {0, true}, {2080, true}, {2079, false},
-                              {2081, false}, {208, false}, {-1, false}}) {
+  const VstIntPtr beyond32Bits = (VstIntPtr{1} << 32) + 208;
+  for (auto [size, preset] : {std::pair<VstIntPtr, bool>{207, true}, {209, true}, {0, true}, {2080, true},
+                              {2079, false}, {2081, false}, {208, false}, {-1, false}, {beyond32Bits, true}}) {
     EXPECT_EQ(dispatch(effSetChunk, preset ? 1 : 0, size, changed.data()), 0) << size;
   }
   EXPECT_EQ(plugin->chunk(false), bank);
