@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cmath>
-
 namespace tamzor::dsp {
 
 // One point of the power amp transfer curve.
@@ -34,7 +32,9 @@ inline double catmullRom(double p0, double p1, double p2, double p3, double t)
 inline double shape(double x)
 {
     if (x > transferLowerBound && x < transferUpperBound) {
-        const int d = static_cast<int>(std::floor(10.0 * x + 1999.0));
+        // floor(10 x + 1999): the value is at least 199 here, so truncation
+        // gives the same cell without a rounding sequence.
+        const int d = static_cast<int>(10.0 * x + 1999.0);
         const TransferPoint* const cell = transferTable + d;
         const double t = (x - cell[0].x) / (cell[1].x - cell[0].x);
         return catmullRom(cell[-1].y, cell[0].y, cell[1].y, cell[2].y, t);
