@@ -106,10 +106,18 @@ template <int Factor>
 void processBlock(AmpEngine& engine, bool lockstep, const BlockSettings& settings, double samplePeriod, int stereoMode,
                   const float* const* inputs, float* const* outputs, int frames)
 {
+    if constexpr (stereoLockstepAvailable) {
+        if (lockstep && stereoMode != 0) {
+            processStereoLockstep<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
+            return;
+        }
+        if (lockstep && settings.preamp.channelSelect == 0) {
+            processMonoPlsLockstep<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);
+            return;
+        }
+    }
     if (stereoMode == 0) {
         processMono<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);
-    } else if (lockstep && AmpEngine::hasLockstepPath()) {
-        processStereoLockstep<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
     } else {
         processStereoScalar<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
     }

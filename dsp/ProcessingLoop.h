@@ -57,13 +57,10 @@ inline float outputSample(double volume, float d)
     return static_cast<float>(volume * (3.0 * static_cast<double>(d)));
 }
 
-// Two consecutive oversampled samples (a earlier, b later) through input
-// gain, preamp, limiter, tone stack and power amp.
-inline void processPair(AmpChain& chain, const BlockSettings& settings, double a, double b, float& z0, float& z1)
+// The part of the pair procedure after the preamp: limiter, tone stack and
+// power amp on both samples, each rounded to float at the end.
+inline void finishPair(AmpChain& chain, const BlockSettings& settings, double a, double b, float& z0, float& z1)
 {
-    a = a * settings.input;
-    b = b * settings.input;
-    processPreamp(chain, settings.preamp, a, b);
     a = limitPositiveHalf(a);
     b = limitPositiveHalf(b);
     process(chain.toneStack, settings.low, settings.mid, settings.high, settings.contour, a);
@@ -74,11 +71,21 @@ inline void processPair(AmpChain& chain, const BlockSettings& settings, double a
     z1 = static_cast<float>(b);
 }
 
+// Two consecutive oversampled samples (a earlier, b later) through input
+// gain, preamp, limiter, tone stack and power amp.
+inline void processPair(AmpChain& chain, const BlockSettings& settings, double a, double b, float& z0, float& z1)
+{
+    a = a * settings.input;
+    b = b * settings.input;
+    processPreamp(chain, settings.preamp, a, b);
+    finishPair(chain, settings, a, b, z0, z1);
+}
+
 // One host sample of one side at the oversampling factor Factor: up through
 // the half-band cascade (with the fixed gain of 2 after its first stage), the
-// pair procedure once per oversampled pair, and back down.
-template <int Factor>
-inline float processSide(AmpChain& chain, const BlockSettings& settings, float x)
+// pair procedure pair(a, b, z0, z1) once per oversampled pair, and back down.
+template <int Factor, typename PairProcedure>
+inline float runSide(AmpChain& chain, float x, PairProcedure&& pair)
 {
     static_assert(Factor == 2 || Factor == 4 || Factor == 8);
     float e1;
@@ -88,7 +95,7 @@ inline float processSide(AmpChain& chain, const BlockSettings& settings, float x
     if constexpr (Factor == 2) {
         float z0;
         float z1;
-        processPair(chain, settings, u[0], u[1], z0, z1);
+        pair(u[0], u[1], z0, z1);
         return downsample(chain.downStage1, z0, z1);
     } else {
         float q[2];
@@ -98,7 +105,7 @@ inline float processSide(AmpChain& chain, const BlockSettings& settings, float x
             if constexpr (Factor == 4) {
                 float z0;
                 float z1;
-                processPair(chain, settings, static_cast<double>(p[0]), static_cast<double>(p[1]), z0, z1);
+                pair(static_cast<double>(p[0]), static_cast<double>(p[1]), z0, z1);
                 q[j] = downsample(chain.downStage2, z0, z1);
             } else {
                 float r[2];
@@ -108,7 +115,7 @@ inline float processSide(AmpChain& chain, const BlockSettings& settings, float x
                     upsample(chain.upStage3, p[k], t0, t1);
                     float z0;
                     float z1;
-                    processPair(chain, settings, static_cast<double>(t0), static_cast<double>(t1), z0, z1);
+                    pair(static_cast<double>(t0), static_cast<double>(t1), z0, z1);
                     r[k] = downsample(chain.downStage3, z0, z1);
                 }
                 q[j] = downsample(chain.downStage2, r[0], r[1]);
@@ -116,6 +123,14 @@ inline float processSide(AmpChain& chain, const BlockSettings& settings, float x
         }
         return downsample(chain.downStage1, q[0], q[1]);
     }
+}
+
+template <int Factor>
+inline float processSide(AmpChain& chain, const BlockSettings& settings, float x)
+{
+    return runSide<Factor>(chain, x, [&chain, &settings](double a, double b, float& z0, float& z1) {
+        processPair(chain, settings, a, b, z0, z1);
+    });
 }
 
 } // namespace tamzor::dsp

@@ -122,7 +122,7 @@ TEST_P(FactorTest, SilenceSettlesToZero)
     }
 }
 
-TEST_P(FactorTest, StereoLockstepMatchesTheSidesRunOneAfterTheOther)
+TEST_P(FactorTest, LaneLockstepMatchesTheOneLanePath)
 {
     if (!AmpEngine::hasLockstepPath()) {
         GTEST_SKIP() << "this build has no lockstep path";
@@ -132,26 +132,25 @@ TEST_P(FactorTest, StereoLockstepMatchesTheSidesRunOneAfterTheOther)
     const auto left = pluckedString(rate, 0.5, 0.8, 1u);
     auto right = pluckedString(rate, 0.5, 0.05, 2u);
     right[100] = std::numeric_limits<float>::quiet_NaN();
-    for (int channel : {0, 1}) {
-        for (int boost : {0, 1}) {
-            auto controls = defaultControls();
-            controls.stereoMode = 1;
-            controls.channelSelect = channel;
-            controls.boostOn = boost;
-            controls.driveCurve = testsignal::driveCurveFor(0.9);
-            AmpEngine scalar;
-            configure(scalar, rate, highQuality);
-            scalar.setLockstepEnabled(false);
-            AmpEngine lockstep;
-            configure(lockstep, rate, highQuality);
-            lockstep.setLockstepEnabled(true);
-            const auto a = render(scalar, left, right, controls, 100);
-            const auto b = render(lockstep, left, right, controls, 100);
-            EXPECT_TRUE(sameBits(a.left, b.left)) << channel << boost;
-            EXPECT_TRUE(sameBits(a.right, b.right)) << channel << boost;
-            EXPECT_TRUE(sameChain(scalar.leftChain, lockstep.leftChain));
-            EXPECT_TRUE(sameChain(scalar.rightChain, lockstep.rightChain));
-        }
+    // Every combination of channel (bit 0), boost (bit 1) and stereo (bit 2).
+    for (int combination = 0; combination < 8; ++combination) {
+        auto controls = defaultControls();
+        controls.channelSelect = combination & 1;
+        controls.boostOn = (combination >> 1) & 1;
+        controls.stereoMode = (combination >> 2) & 1;
+        controls.driveCurve = testsignal::driveCurveFor(0.9);
+        AmpEngine scalar;
+        configure(scalar, rate, highQuality);
+        scalar.setLockstepEnabled(false);
+        AmpEngine lockstep;
+        configure(lockstep, rate, highQuality);
+        lockstep.setLockstepEnabled(true);
+        const auto a = render(scalar, left, right, controls, 100);
+        const auto b = render(lockstep, left, right, controls, 100);
+        EXPECT_TRUE(sameBits(a.left, b.left)) << combination;
+        EXPECT_TRUE(sameBits(a.right, b.right)) << combination;
+        EXPECT_TRUE(sameChain(scalar.leftChain, lockstep.leftChain)) << combination;
+        EXPECT_TRUE(sameChain(scalar.rightChain, lockstep.rightChain)) << combination;
     }
 }
 

@@ -1,0 +1,374 @@
+#pragma once
+
+// The model's per-sample steps on two sides at once, one side per lane of an
+// SSE2 double vector (lane 0 left, lane 1 right). Each function performs, per
+// lane, exactly the IEEE double operations of its one-side counterpart in the
+// same order; branches become masks that keep the arm the one-side code would
+// take. The table lookup of the power amp curve and the exponential of the
+// limiter stay scalar per lane. Only for builds with TAMZOR_SSE2.
+
+#include "dsp/AmpChain.h"
+#include "dsp/PowerAmp.h"
+#include "dsp/Preamp.h"
+#include "dsp/ProcessingLoop.h"
+#include "dsp/ToneStack.h"
+#include "dsp/TransferTable.h"
+
+#include <emmintrin.h>
+
+#include <cmath>
+
+namespace tamzor::dsp {
+
+using Lanes = __m128d;
+
+inline Lanes both(double left, double right) { return _mm_set_pd(right, left); }
+inline Lanes broadcast(double value) { return _mm_set1_pd(value); }
+inline double leftLane(Lanes v) { return _mm_cvtsd_f64(v); }
+inline double rightLane(Lanes v) { return _mm_cvtsd_f64(_mm_unpackhi_pd(v, v)); }
+inline Lanes add(Lanes a, Lanes b) { return _mm_add_pd(a, b); }
+inline Lanes sub(Lanes a, Lanes b) { return _mm_sub_pd(a, b); }
+inline Lanes mul(Lanes a, Lanes b) { return _mm_mul_pd(a, b); }
+inline Lanes select(Lanes mask, Lanes ifTrue, Lanes ifFalse)
+{
+    return _mm_or_pd(_mm_and_pd(mask, ifTrue), _mm_andnot_pd(mask, ifFalse));
+}
+// Rounds each lane to the nearest float (kept as a double).
+inline Lanes roundToFloat(Lanes v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+
+// ---- Triode stage ---------------------------------------------------------
+
+struct TriodeLanes {
+    Lanes fit[13];
+    Lanes h, h2inv, gRg, gRa, Vs, Ck, kk, kc;
+    Lanes Ia, Ig, Vg, Vk, Vp, y;
+};
+
+inline void gather(TriodeLanes& lanes, const TriodeStage& left, const TriodeStage& right)
+{
+    for (int i = 0; i < 13; ++i) {
+        lanes.fit[i] = both(left.fit.coefficients[i], right.fit.coefficients[i]);
+    }
+    lanes.h = both(left.h, right.h);
+    lanes.h2inv = both(left.h2inv, right.h2inv);
+    lanes.gRg = both(left.gRg, right.gRg);
+    lanes.gRa = both(left.gRa, right.gRa);
+    lanes.Vs = both(left.Vs, right.Vs);
+    lanes.Ck = both(left.Ck, right.Ck);
+    lanes.kk = both(left.kk, right.kk);
+    lanes.kc = both(left.kc, right.kc);
+    lanes.Ia = both(left.Ia, right.Ia);
+    lanes.Ig = both(left.Ig, right.Ig);
+    lanes.Vg = both(left.Vg, right.Vg);
+    lanes.Vk = both(left.Vk, right.Vk);
+    lanes.Vp = both(left.Vp, right.Vp);
+    lanes.y = both(left.y, right.y);
+}
+
+// Writes the state back; the components and coefficients never change here.
+inline void scatter(const TriodeLanes& lanes, TriodeStage& left, TriodeStage& right)
+{
+    left.Ia = leftLane(lanes.Ia);
+    left.Ig = leftLane(lanes.Ig);
+    left.Vg = leftLane(lanes.Vg);
+    left.Vk = leftLane(lanes.Vk);
+    left.Vp = leftLane(lanes.Vp);
+    left.y = leftLane(lanes.y);
+    right.Ia = rightLane(lanes.Ia);
+    right.Ig = rightLane(lanes.Ig);
+    right.Vg = rightLane(lanes.Vg);
+    right.Vk = rightLane(lanes.Vk);
+    right.Vp = rightLane(lanes.Vp);
+    right.y = rightLane(lanes.y);
+}
+
+inline Lanes evaluate(const Lanes (&c)[13], Lanes v)
+{
+    Lanes numerator = c[12];
+    numerator = add(mul(numerator, v), c[10]);
+    numerator = add(mul(numerator, v), c[8]);
+    numerator = add(mul(numerator, v), c[6]);
+    numerator = add(mul(numerator, v), c[4]);
+    numerator = add(mul(numerator, v), c[2]);
+    numerator = add(mul(numerator, v), c[0]);
+    Lanes denominator = c[11];
+    denominator = add(mul(denominator, v), c[9]);
+    denominator = add(mul(denominator, v), c[7]);
+    denominator = add(mul(denominator, v), c[5]);
+    denominator = add(mul(denominator, v), c[3]);
+    denominator = add(mul(denominator, v), c[1]);
+    denominator = add(mul(denominator, v), broadcast(1.0));
+    return _mm_div_pd(numerator, denominator);
+}
+
+inline Lanes process(TriodeLanes& s, Lanes x, Lanes fs)
+{
+    const Lanes zero = _mm_setzero_pd();
+    const Lanes v = x;
+    const Lanes Vk = s.Vk;
+    const Lanes VpOld = s.Vp;
+
+    const Lanes belowCathode = _mm_cmplt_pd(sub(v, Vk), zero);
+    Lanes Vg = v;
+    if (_mm_movemask_pd(belowCathode) != 3) {
+        const Lanes fourH = mul(broadcast(4.0), s.h);
+        const Lanes root = _mm_sqrt_pd(add(sub(broadcast(1.0), mul(fourH, Vk)), mul(fourH, v)));
+        const Lanes conducting = mul(add(root, sub(mul(mul(broadcast(2.0), s.h), Vk), broadcast(1.0))), s.h2inv);
+        Vg = select(belowCathode, v, conducting);
+    }
+    s.Vg = Vg;
+    const Lanes Ig = mul(sub(v, Vg), s.gRg);
+    s.Ig = Ig;
+
+    const Lanes u = sub(Vg, Vk);
+    const Lanes cutoffPlate = add(s.Vs, Vk);
+    Lanes Vp = select(_mm_cmplt_pd(u, broadcast(triodeCutoffVoltage)), cutoffPlate, add(evaluate(s.fit, u), Vk));
+    const Lanes ceiling = add(Vk, s.Vs);
+    Vp = select(_mm_cmpgt_pd(Vp, ceiling), ceiling, Vp);
+    s.Vp = Vp;
+
+    const Lanes y = mul(sub(add(Vp, s.y), VpOld), s.kc);
+    s.y = y;
+
+    const Lanes Ia = mul(sub(s.Vs, Vp), s.gRa);
+    s.Ia = Ia;
+    const Lanes VkNew = mul(add(mul(mul(s.Ck, Vk), fs), add(Ia, Ig)), s.kk);
+    s.Vk = _mm_and_pd(_mm_cmpgt_pd(VkNew, zero), VkNew);
+    return y;
+}
+
+// ---- Biquad section -------------------------------------------------------
+
+struct BiquadLanes {
+    Lanes g, a1, a2, b0, b1, b2, x1, x2, y1, y2;
+};
+
+inline void gather(BiquadLanes& lanes, const Biquad& left, const Biquad& right)
+{
+    lanes.g = both(left.g, right.g);
+    lanes.a1 = both(left.a1, right.a1);
+    lanes.a2 = both(left.a2, right.a2);
+    lanes.b0 = both(left.b0, right.b0);
+    lanes.b1 = both(left.b1, right.b1);
+    lanes.b2 = both(left.b2, right.b2);
+    lanes.x1 = both(left.x1, right.x1);
+    lanes.x2 = both(left.x2, right.x2);
+    lanes.y1 = both(left.y1, right.y1);
+    lanes.y2 = both(left.y2, right.y2);
+}
+
+inline void scatter(const BiquadLanes& lanes, Biquad& left, Biquad& right)
+{
+    left.x1 = leftLane(lanes.x1);
+    left.x2 = leftLane(lanes.x2);
+    left.y1 = leftLane(lanes.y1);
+    left.y2 = leftLane(lanes.y2);
+    right.x1 = rightLane(lanes.x1);
+    right.x2 = rightLane(lanes.x2);
+    right.y1 = rightLane(lanes.y1);
+    right.y2 = rightLane(lanes.y2);
+}
+
+inline Lanes process(BiquadLanes& b, Lanes x)
+{
+    const Lanes sum = sub(sub(add(add(mul(b.b0, x), mul(b.b1, b.x1)), mul(b.b2, b.x2)), mul(b.a1, b.y1)), mul(b.a2, b.y2));
+    const Lanes y = mul(b.g, sum);
+    b.x2 = b.x1;
+    b.x1 = x;
+    b.y2 = b.y1;
+    b.y1 = y;
+    return y;
+}
+
+// ---- Preamp channels ------------------------------------------------------
+
+struct PreampLanes {
+    TriodeLanes triodes[6];
+    BiquadLanes filters[6];
+};
+
+inline void gather(PreampLanes& lanes, const AmpChain& left, const AmpChain& right)
+{
+    for (int i = 0; i < 6; ++i) {
+        gather(lanes.triodes[i], left.triodes[i], right.triodes[i]);
+        gather(lanes.filters[i], left.preampFilters[i], right.preampFilters[i]);
+    }
+}
+
+inline void scatter(const PreampLanes& lanes, AmpChain& left, AmpChain& right)
+{
+    for (int i = 0; i < 6; ++i) {
+        scatter(lanes.triodes[i], left.triodes[i], right.triodes[i]);
+        scatter(lanes.filters[i], left.preampFilters[i], right.preampFilters[i]);
+    }
+}
+
+inline Lanes processPls(PreampLanes& p, const PreampControls& controls, Lanes s)
+{
+    const Lanes fs = broadcast(controls.oversampledRate);
+    const Lanes normal = process(p.triodes[plsNormalStage], s, fs);
+    Lanes treble = process(p.triodes[plsTrebleStage], s, fs);
+    treble = process(p.filters[plsTrebleShelf], treble);
+    const double m = controls.mixPls;
+    Lanes u = mul(broadcast(controls.driveCurve), add(mul(broadcast(2.5 * m), treble), mul(broadcast(1.0 - m), normal)));
+    u = process(p.filters[plsLowpass], u);
+    return process(p.triodes[plsSecondStage], u, fs);
+}
+
+inline Lanes processMcj(PreampLanes& p, const PreampControls& controls, Lanes s)
+{
+    const Lanes fs = broadcast(controls.oversampledRate);
+    Lanes v = mul(broadcast(2.0), s);
+    v = process(p.triodes[mcjFirstStage], v, fs);
+    if (controls.boostOn == 0) {
+        v = mul(v, broadcast(controls.driveCurve));
+    } else {
+        v = mul(mul(v, broadcast(3.0)), broadcast(controls.driveCurve));
+    }
+    v = process(p.filters[mcjFirstShelf], v);
+    v = process(p.filters[mcjFirstLowpass], v);
+    v = process(p.triodes[mcjSecondStage], v, fs);
+    v = process(p.filters[mcjSecondShelf], v);
+    v = process(p.filters[mcjSecondLowpass], v);
+    v = process(p.triodes[mcjThirdStage], v, fs);
+    return sub(mul(broadcast(0.52), v), broadcast(0.1 * static_cast<double>(controls.boostOn)));
+}
+
+// ---- Limiter, tone stack, power amp ---------------------------------------
+
+inline Lanes limitPositiveHalf(Lanes v)
+{
+    const Lanes positive = _mm_cmpgt_pd(v, _mm_setzero_pd());
+    const int mask = _mm_movemask_pd(positive);
+    if (mask == 0) {
+        return v;
+    }
+    const Lanes t = mul(broadcast(-0.025), v);
+    const double left = (mask & 1) != 0 ? std::exp(leftLane(t)) : 0.0;
+    const double right = (mask & 2) != 0 ? std::exp(rightLane(t)) : 0.0;
+    const Lanes limited = mul(broadcast(40.0), sub(broadcast(1.0), both(left, right)));
+    return select(positive, limited, v);
+}
+
+// Recomputes the tone stack's coefficients for the block's controls if they
+// changed: what its own step does before the first sample of the block.
+inline void prepareToneStack(ToneStack& stack, const BlockSettings& settings)
+{
+    if (controlsChanged(stack, settings.low, settings.mid, settings.high, settings.contour)) {
+        recompute(stack, settings.low, settings.mid, settings.high, settings.contour);
+    }
+}
+
+// The tone stack filter; its coefficients are current for the whole block.
+struct ToneStackLanes {
+    Lanes a1, a2, a3, b0, b1, b2, b3;
+    Lanes s1, s2, s3;
+};
+
+inline void gather(ToneStackLanes& lanes, const ToneStack& left, const ToneStack& right)
+{
+    lanes.a1 = both(left.a1, right.a1);
+    lanes.a2 = both(left.a2, right.a2);
+    lanes.a3 = both(left.a3, right.a3);
+    lanes.b0 = both(left.b0, right.b0);
+    lanes.b1 = both(left.b1, right.b1);
+    lanes.b2 = both(left.b2, right.b2);
+    lanes.b3 = both(left.b3, right.b3);
+    lanes.s1 = both(left.s1, right.s1);
+    lanes.s2 = both(left.s2, right.s2);
+    lanes.s3 = both(left.s3, right.s3);
+}
+
+inline void scatter(const ToneStackLanes& lanes, ToneStack& left, ToneStack& right)
+{
+    left.s1 = leftLane(lanes.s1);
+    left.s2 = leftLane(lanes.s2);
+    left.s3 = leftLane(lanes.s3);
+    right.s1 = rightLane(lanes.s1);
+    right.s2 = rightLane(lanes.s2);
+    right.s3 = rightLane(lanes.s3);
+}
+
+inline Lanes process(ToneStackLanes& t, Lanes x)
+{
+    const Lanes y = add(mul(t.b0, x), t.s1);
+    t.s1 = sub(add(mul(t.b1, x), t.s2), mul(t.a1, y));
+    t.s2 = sub(add(mul(t.b2, x), t.s3), mul(t.a2, y));
+    t.s3 = sub(mul(t.b3, x), mul(t.a3, y));
+    return y;
+}
+
+inline Lanes processPowerAmp(BiquadLanes& dcBlocker, const PowerAmpGains& gains, Lanes sample)
+{
+    const Lanes v = mul(mul(broadcast(gains.contourMakeup), sample), broadcast(gains.powerAmpDrive));
+    const Lanes shaped = both(shape(leftLane(v)), shape(rightLane(v)));
+    return process(dcBlocker, shaped);
+}
+
+// ---- Half-band filters ----------------------------------------------------
+
+// The filter's floats held as doubles; every section result is rounded to
+// float exactly as the one-side section does.
+template <int N>
+struct HalfbandLanes {
+    Lanes coefficients[N];
+    Lanes inputStates[N];
+    Lanes outputStates[N];
+};
+
+template <int N>
+inline void gather(HalfbandLanes<N>& lanes, const HalfbandFilter<N>& left, const HalfbandFilter<N>& right)
+{
+    for (int i = 0; i < N; ++i) {
+        lanes.coefficients[i] = both(static_cast<double>(left.coefficients[i]), static_cast<double>(right.coefficients[i]));
+        lanes.inputStates[i] = both(static_cast<double>(left.inputStates[i]), static_cast<double>(right.inputStates[i]));
+        lanes.outputStates[i] = both(static_cast<double>(left.outputStates[i]), static_cast<double>(right.outputStates[i]));
+    }
+}
+
+template <int N>
+inline void scatter(const HalfbandLanes<N>& lanes, HalfbandFilter<N>& left, HalfbandFilter<N>& right)
+{
+    for (int i = 0; i < N; ++i) {
+        left.inputStates[i] = static_cast<float>(leftLane(lanes.inputStates[i]));
+        left.outputStates[i] = static_cast<float>(leftLane(lanes.outputStates[i]));
+        right.inputStates[i] = static_cast<float>(rightLane(lanes.inputStates[i]));
+        right.outputStates[i] = static_cast<float>(rightLane(lanes.outputStates[i]));
+    }
+}
+
+template <int N>
+inline Lanes applySection(HalfbandLanes<N>& f, int i, Lanes v)
+{
+    const Lanes y = roundToFloat(add(mul(sub(v, f.outputStates[i]), f.coefficients[i]), f.inputStates[i]));
+    f.inputStates[i] = v;
+    f.outputStates[i] = y;
+    return y;
+}
+
+template <int N>
+inline void upsample(HalfbandLanes<N>& f, Lanes x, Lanes& earlier, Lanes& later)
+{
+    Lanes e = x;
+    Lanes o = x;
+    for (int s = 0; s < N / 2; ++s) {
+        e = applySection(f, 2 * s, e);
+        o = applySection(f, 2 * s + 1, o);
+    }
+    earlier = e;
+    later = o;
+}
+
+template <int N>
+inline Lanes downsample(HalfbandLanes<N>& f, Lanes earlier, Lanes later)
+{
+    Lanes e = later;
+    Lanes o = earlier;
+    for (int s = 0; s < N / 2; ++s) {
+        e = applySection(f, 2 * s, e);
+        o = applySection(f, 2 * s + 1, o);
+    }
+    return roundToFloat(mul(broadcast(0.5), add(e, o)));
+}
+
+} // namespace tamzor::dsp
