@@ -10,7 +10,9 @@ struct TransferPoint {
 
 // The power amp curve: 4000 points in order of increasing x, x_k the double
 // nearest to (k - 1999) / 10 (x_1999 = 0). An inverting saturating curve;
-// y_0 and y_3999 are the values outside the interpolated range.
+// y_0 and y_3999 are the values outside the interpolated range. The table is
+// written by dsp/tools/make_transfer_table.py: monotone cubic Hermite
+// interpolation through the curve's defining rows.
 inline constexpr int transferTableSize = 4000;
 extern const TransferPoint transferTable[transferTableSize];
 
