@@ -9,6 +9,7 @@
 #include <X11/keysym.h>
 #include <cairo.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -319,6 +320,9 @@ TEST_F(EditorX11Test, RealInputReachesTheEffectAndTheHost) {
   const std::string reference = std::string(TAMZOR_TEST_OUTPUT_DIR) + "/editor-offscreen-reference.png";
   ASSERT_TRUE(screenshot(display, child, shot, shown));
   ASSERT_TRUE(offscreenRendering(*plugin, reference, rendered));
+  std::vector<std::uint32_t> colours(shown);
+  std::sort(colours.begin(), colours.end());
+  EXPECT_GT(std::unique(colours.begin(), colours.end()) - colours.begin(), 3) << "the panel looks empty";
   int differing = 0;
   for (std::size_t i = 0; i < shown.size(); ++i) differing += shown[i] != rendered[i];
   EXPECT_EQ(differing, 0) << "see " << shot << " and " << reference;
