@@ -85,7 +85,7 @@ void printHeader(const std::string& path, const PresetFile& preset) {
   std::printf("File:           %s\n", path.c_str());
   std::printf("Type:           %s (%s)\n", program ? "program" : "bank", program ? "FPCh" : "FBCh");
   std::printf("Plug-in ID:     %s\n", fourCharText(preset.pluginId).c_str());
-  std::printf("Plug-in version: %d\n", preset.pluginVersion);
+  std::printf("Version:        %d\n", preset.pluginVersion);
   std::printf("%s %d\n", program ? "Parameters:    " : "Programs:      ", preset.count);
   if (program) std::printf("Program name:   %s\n", preset.programName.c_str());
   std::printf("Chunk:          %zu bytes\n", preset.chunk.size());
