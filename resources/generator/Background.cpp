@@ -22,18 +22,18 @@ constexpr Region kGrille{19, 18, 446, 124};
 
 void screw(cairo_t* cr, double cx, double cy, double slotAngle) {
   cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
-  cairo_arc(cr, cx + 0.6, cy + 0.8, 3.4, 0, 2 * kPi);
+  cairo_arc(cr, cx + 0.6, cy + 0.8, 4.2, 0, 2 * kPi);
   cairo_fill(cr);
-  cairo_pattern_t* head = cairo_pattern_create_linear(cx - 3, cy - 3, cx + 3, cy + 3);
+  cairo_pattern_t* head = cairo_pattern_create_linear(cx - 4, cy - 4, cx + 4, cy + 4);
   cairo_pattern_add_color_stop_rgb(head, 0.0, 0.92, 0.92, 0.93);
   cairo_pattern_add_color_stop_rgb(head, 1.0, 0.38, 0.39, 0.41);
   cairo_set_source(cr, head);
-  cairo_arc(cr, cx, cy, 3.0, 0, 2 * kPi);
+  cairo_arc(cr, cx, cy, 3.8, 0, 2 * kPi);
   cairo_fill(cr);
   cairo_pattern_destroy(head);
   cairo_set_source_rgba(cr, 0.05, 0.05, 0.05, 0.85);
   cairo_set_line_width(cr, 1.0);
-  const double dx = 2.4 * std::cos(slotAngle), dy = 2.4 * std::sin(slotAngle);
+  const double dx = 3.0 * std::cos(slotAngle), dy = 3.0 * std::sin(slotAngle);
   cairo_move_to(cr, cx - dx, cy - dy);
   cairo_line_to(cr, cx + dx, cy + dy);
   cairo_stroke(cr);
@@ -225,8 +225,8 @@ cairo_surface_t* paintBackground() {
   paintSwitchLettering(cr);
   paintKnobLettering(cr);
   paintChannelLettering(cr);
-  screw(cr, 24.0, 198.5, 0.6);
-  screw(cr, 636.0, 198.5, 2.2);
+  screw(cr, 28.0, 198.5, 0.6);
+  screw(cr, 630.0, 198.5, 2.2);
   if (cairo_status(cr) != CAIRO_STATUS_SUCCESS)
     std::fprintf(stderr, "background: %s\n", cairo_status_to_string(cairo_status(cr)));
   cairo_destroy(cr);

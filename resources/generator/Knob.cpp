@@ -20,12 +20,12 @@ void polar(double cx, double cy, double angle, double radius, double& x, double&
 }
 
 void drawShadow(cairo_t* cr, double cx, double cy) {
-  cairo_pattern_t* shadow = cairo_pattern_create_radial(cx + 0.8, cy + 2.0, kSkirtRadius - 3.0, cx + 0.8, cy + 2.0,
-                                                        kSkirtRadius + 4.5);
+  cairo_pattern_t* shadow = cairo_pattern_create_radial(cx + 0.6, cy + 1.6, kSkirtRadius - 3.0, cx + 0.6, cy + 1.6,
+                                                        kSkirtRadius + 3.5);
   cairo_pattern_add_color_stop_rgba(shadow, 0.0, 0, 0, 0, 0.75);
   cairo_pattern_add_color_stop_rgba(shadow, 1.0, 0, 0, 0, 0.0);
   cairo_set_source(cr, shadow);
-  cairo_arc(cr, cx + 0.8, cy + 2.0, kSkirtRadius + 4.5, 0, 2 * kPi);
+  cairo_arc(cr, cx + 0.6, cy + 1.6, kSkirtRadius + 3.5, 0, 2 * kPi);
   cairo_fill(cr);
   cairo_pattern_destroy(shadow);
 }
@@ -166,7 +166,7 @@ void drawKnobScale(cairo_t* cr, double cx, double cy, double innerRadius, double
 void drawKnob(cairo_t* cr, double cx, double cy, double value, bool printedScale) {
   const double angle = knobAngle(value);
   cairo_save(cr);
-  if (printedScale) drawKnobScale(cr, cx, cy, 18.8, 21.6, 1.0);
+  if (printedScale) drawKnobScale(cr, cx, cy, 18.2, 20.8, 1.0);
   drawShadow(cr, cx, cy);
   drawSkirt(cr, cx, cy, angle);
   drawCap(cr, cx, cy);

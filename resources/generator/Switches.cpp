@@ -32,17 +32,17 @@ void hexagon(cairo_t* cr, double cx, double cy, double radius) {
 // Toggle switch seen from the front: a hexagonal nut with the bat-shaped
 // lever thrown up (direction -1) or down (+1).
 void drawToggle(cairo_t* cr, double cx, double cy, double direction) {
-  const double tipY = cy + direction * 9.6;
+  const double tipY = cy + direction * 8.4;
 
   // Shadow of the nut and of the lever, cast down and to the right.
   cairo_set_source_rgba(cr, 0, 0, 0, 0.45);
   hexagon(cr, cx + 1.0, cy + 1.5, 7.2);
   cairo_fill(cr);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-  cairo_set_line_width(cr, 6.0);
+  cairo_set_line_width(cr, 5.0);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.4);
-  cairo_move_to(cr, cx + 1.5, cy + 2.0);
-  cairo_line_to(cr, cx + 2.5, tipY + 2.0);
+  cairo_move_to(cr, cx + 1.5, cy + 0.8);
+  cairo_line_to(cr, cx + 2.0, tipY + 0.8);
   cairo_stroke(cr);
 
   // Nut.
@@ -76,7 +76,7 @@ void drawToggle(cairo_t* cr, double cx, double cy, double direction) {
   cairo_line_to(cr, cx + 2.2, cy);
   cairo_close_path(cr);
   cairo_fill(cr);
-  cairo_arc(cr, cx, tipY, 3.4, 0, 2 * kPi);
+  cairo_arc(cr, cx, tipY, 3.1, 0, 2 * kPi);
   cairo_fill(cr);
   cairo_pattern_destroy(lever);
   // Glint on the tip.
@@ -85,7 +85,7 @@ void drawToggle(cairo_t* cr, double cx, double cy, double direction) {
   cairo_fill(cr);
   cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
   cairo_set_line_width(cr, 0.6);
-  cairo_arc(cr, cx, tipY, 3.4, 0, 2 * kPi);
+  cairo_arc(cr, cx, tipY, 3.1, 0, 2 * kPi);
   cairo_stroke(cr);
   cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
 }
