@@ -4,20 +4,42 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 
 #include "PendingOutputFile.h"
 
 #ifndef TAMZOR_DEFAULT_PLUGIN
-#define TAMZOR_DEFAULT_PLUGIN "Dravik_Tamzor_Head_v1_0.so"
+#define TAMZOR_DEFAULT_PLUGIN ""
 #endif
 
 namespace tamzor::cli {
+
+namespace {
+
+constexpr const char* moduleFileName = "Dravik_Tamzor_Head_v1_0.so";
+
+bool exists(const std::string& path) {
+  struct stat status {};
+  return stat(path.c_str(), &status) == 0;
+}
+
+// An installed tool finds the module in lib/vst beside its bin directory.
+std::string installedModule() {
+  std::error_code error;
+  const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  return (executable.parent_path().parent_path() / "lib" / "vst" / moduleFileName).string();
+}
+
+}  // namespace
 
 std::string pluginPath(const std::string* option) {
   if (option != nullptr) return *option;
   const char* environment = std::getenv("TAMZOR_PLUGIN");
   if (environment != nullptr && *environment != '\0') return environment;
-  return TAMZOR_DEFAULT_PLUGIN;
+  if (exists(TAMZOR_DEFAULT_PLUGIN)) return TAMZOR_DEFAULT_PLUGIN;
+  const std::string installed = installedModule();
+  return !installed.empty() && exists(installed) ? installed : TAMZOR_DEFAULT_PLUGIN;
 }
 
 Outcome<std::unique_ptr<host::Plugin>> openPlugin(const std::string& path, double sampleRate, int blockSize) {

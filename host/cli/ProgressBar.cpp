@@ -9,15 +9,14 @@ namespace tamzor::cli {
 namespace {
 
 constexpr int barWidth = 30;
-constexpr auto hiddenFor = std::chrono::seconds(1);
 constexpr auto redrawEvery = std::chrono::milliseconds(100);
 
 }  // namespace
 
 bool standardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
 
-ProgressBar::ProgressBar(bool show, std::FILE* output, double rate)
-    : enabled(show), stream(output), sampleRate(rate), started(Clock::now()), lastDrawn(started) {}
+ProgressBar::ProgressBar(bool show, std::FILE* output, double rate, std::chrono::milliseconds hidden)
+    : enabled(show), stream(output), sampleRate(rate), hiddenFor(hidden), started(Clock::now()), lastDrawn(started) {}
 
 std::string ProgressBar::line(double fraction, double secondsDone, double secondsTotal) {
   fraction = std::clamp(fraction, 0.0, 1.0);

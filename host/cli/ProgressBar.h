@@ -13,8 +13,10 @@ class ProgressBar {
 public:
   using Clock = std::chrono::steady_clock;
 
-  // `enabled` is normally isatty(2); `stream` receives the bar.
-  ProgressBar(bool enabled, std::FILE* stream, double sampleRate);
+  // `enabled` is normally isatty(2); `stream` receives the bar, which appears
+  // once the render has run for `hiddenFor`.
+  ProgressBar(bool enabled, std::FILE* stream, double sampleRate,
+              std::chrono::milliseconds hiddenFor = std::chrono::seconds(1));
 
   // Redraws at most ten times a second.
   void update(long long framesDone, long long framesTotal);
@@ -28,6 +30,7 @@ private:
   bool enabled;
   std::FILE* stream;
   double sampleRate;
+  std::chrono::milliseconds hiddenFor;
   Clock::time_point started;
   Clock::time_point lastDrawn;
   bool drawn = false;

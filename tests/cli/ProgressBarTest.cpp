@@ -23,5 +23,19 @@ TEST(ProgressBar, DisabledBarWritesNothing) {
   std::fclose(sink);
 }
 
+TEST(ProgressBar, EnabledBarRedrawsOneLineAndClearsItAtTheEnd) {
+  std::FILE* sink = std::tmpfile();
+  ASSERT_NE(sink, nullptr);
+  ProgressBar bar(true, sink, 100.0, std::chrono::milliseconds(0));
+  bar.update(200, 800);
+  bar.finish();
+  std::rewind(sink);
+  char text[256] = {};
+  const std::size_t size = std::fread(text, 1, sizeof text - 1, sink);
+  std::fclose(sink);
+  EXPECT_EQ(std::string(text, size),
+            "\rrendering [#######.......................]  25%  2.0 of 8.0 s\033[K\r\033[K");
+}
+
 }  // namespace
 }  // namespace tamzor::cli
