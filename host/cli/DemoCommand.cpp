@@ -27,21 +27,22 @@ struct DemoSound {
 };
 
 // Channel comes first in each list: it recalls the channel's own settings.
+// Volumes put each sound's peak near -2 dBFS.
 std::vector<DemoSound> demoSounds() {
   return {
       {"01-clean-pls.wav", "clean PLS", false,
        {{"Channel", 0.0f}, {"Input", 0.4f}, {"Drive", 0.2f}, {"Mix PLS", 0.3f}, {"Low", 0.5f}, {"Mid", 0.55f},
-        {"High", 0.6f}, {"Contour", 0.4f}, {"Power Amp", 0.3f}, {"Volume", 0.6f}}},
+        {"High", 0.6f}, {"Contour", 0.4f}, {"Power Amp", 0.3f}, {"Volume", 0.67f}}},
       {"02-crunch-pls.wav", "crunch (PLS, drive up)", false,
        {{"Channel", 0.0f}, {"Input", 0.6f}, {"Drive", 0.7f}, {"Mix PLS", 0.7f}, {"Low", 0.55f}, {"Mid", 0.6f},
-        {"High", 0.55f}, {"Contour", 0.5f}, {"Power Amp", 0.6f}, {"Volume", 0.5f}}},
+        {"High", 0.55f}, {"Contour", 0.5f}, {"Power Amp", 0.6f}, {"Volume", 0.32f}}},
       {"03-mcj-boost.wav", "MCJ with boost", false,
        {{"Channel", 1.0f}, {"Input", 0.6f}, {"Drive", 0.75f}, {"MCJ Boost", 1.0f}, {"Low", 0.6f}, {"Mid", 0.45f},
-        {"High", 0.6f}, {"Contour", 0.65f}, {"Power Amp", 0.5f}, {"Volume", 0.45f}}},
+        {"High", 0.6f}, {"Contour", 0.65f}, {"Power Amp", 0.5f}, {"Volume", 0.43f}}},
       {"04-highq-stereo.wav", "HighQ stereo, double-tracked MCJ", true,
        {{"Channel", 1.0f}, {"Input", 0.5f}, {"Drive", 0.6f}, {"Mono/Stereo", 1.0f}, {"LowQ/HighQ", 1.0f},
         {"Low", 0.55f}, {"Mid", 0.5f}, {"High", 0.55f}, {"Contour", 0.55f}, {"Power Amp", 0.5f},
-        {"Volume", 0.45f}}},
+        {"Volume", 0.46f}}},
   };
 }
 
@@ -120,6 +121,9 @@ Status runDemo(const Arguments& arguments) {
     const std::string path = directory + "/" + sound.file;
     Outcome<RenderReport> report = renderToFile(**loaded, source, path, *format, renderOptions);
     if (!report) return report.failure();
+    if (report->samplesBeyondFullScale > 0)
+      std::fprintf(stderr, "tamzor: warning: %lld samples beyond full scale were clipped in %s\n",
+                   report->samplesBeyondFullScale, quoted(path).c_str());
     audioSeconds += static_cast<double>(report->frames) / demoSampleRate;
     wallSeconds += report->wallSeconds;
     if (!quiet) std::printf("  %-28s %s: %s\n", path.c_str(), sound.title, settingsText(sound.settings).c_str());

@@ -34,7 +34,7 @@ TEST_F(RenderTest, ReadsEachInputFormatAndWritesStereoAtItsRate) {
     writeSound(path(c.name), c.format, c.channels, c.rate, testSignal(c.channels, frames, c.rate));
     const ToolRun run = this->run({"render", c.name, "out.wav"});
     ASSERT_EQ(run.exitCode, 0) << c.name << ": " << run.err;
-    EXPECT_EQ(run.err, "") << "no progress output when standard error is not a terminal";
+    EXPECT_EQ(run.err.find("rendering ["), std::string::npos) << "no progress bar when standard error is not a terminal";
     EXPECT_NE(run.out.find("wrote out.wav (24-bit WAV, stereo, " + std::to_string(c.rate) + " Hz)"), std::string::npos)
         << run.out;
     EXPECT_NE(run.out.find("x real time"), std::string::npos) << run.out;
@@ -132,11 +132,24 @@ TEST_F(RenderTest, EveryOptionRendersAndRepeatsBitForBit) {
 
 TEST_F(RenderTest, QuietRenderPrintsNothingAndLeavesOnlyTheOutput) {
   const std::string input = stereoInput();
-  const ToolRun run = this->run({"render", input, "out.flac", "-q"});
+  const ToolRun run = this->run({"render", input, "out.flac", "-q", "--set", "Volume=0.1"});
   ASSERT_EQ(run.exitCode, 0) << run.err;
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "");
   EXPECT_EQ(entries(), (std::vector<std::string>{"in.wav", "out.flac"}));
+}
+
+TEST_F(RenderTest, OutputBeyondFullScaleIsClippedWithAWarning) {
+  std::vector<float> hot = testSignal(2, 4410, 44100);
+  for (float& sample : hot) sample *= 6.0f;
+  writeSound(path("hot.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 44100, hot);
+  const ToolRun run = this->run({"render", "hot.wav", "out.wav", "--bits", "16", "--set", "Volume=1"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_NE(run.err.find("tamzor: warning: "), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("samples beyond full scale were clipped in 'out.wav'"), std::string::npos) << run.err;
+  const Sound out = readSound(path("out.wav"));
+  const float peak = *std::max_element(out.samples.begin(), out.samples.end());
+  EXPECT_GT(peak, 0.99f) << "held at full scale, not wrapped around";
 }
 
 TEST_F(RenderTest, RenderingOverTheInputReplacesItWhole) {
