@@ -14,7 +14,6 @@
 using tamzor::relaxedLoad;
 
 Tamzor::Tamzor(audioMasterCallback master) : AudioEffectX(master, kNumPrograms, kNumParameters) {
-  // Amp model: half-band filters and triode stages start zeroed here.
   writeDefaultPrograms();
   setProgram(0);  // applies every parameter, LowQ/HighQ configures the rate
   canProcessReplacing(true);
@@ -24,7 +23,10 @@ Tamzor::Tamzor(audioMasterCallback master) : AudioEffectX(master, kNumPrograms, 
   setUniqueID(tamzor::kUniqueId);
   if (AEffEditor* created = createEditor(this); created != nullptr && editor == nullptr) setEditor(created);
   resume();
-  // Amp model: the triode stages are designed here, at the configured rate.
+  // No audio runs yet: take the configuration of program 0 at once and design
+  // the triode stages at its oversampled rate.
+  ampEngine.applyPendingConfiguration();
+  ampEngine.designTriodes();
 }
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
@@ -36,23 +38,33 @@ AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
 }
 
 void Tamzor::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
-  // Amp model: apply a pending rate configuration, latch the block controls
-  // and run the model here. Until then the inputs pass through unchanged.
-  for (int channel = 0; channel < 2; ++channel) {
-    if (outputs[channel] != inputs[channel])
-      std::memmove(outputs[channel], inputs[channel], static_cast<std::size_t>(sampleFrames) * sizeof(float));
-  }
+  if (sampleFrames <= 0) return;
+  ampEngine.applyPendingConfiguration();
+  ampEngine.process(inputs, outputs, sampleFrames, latchBlockControls());
 }
 
-bool Tamzor::isUsableSampleRate(float rate) {
-  const double wide = rate;
-  return std::isfinite(wide) && wide > 0.0 && wide <= kMaximumSampleRate;
+// The controls the model reads, taken once per block.
+tamzor::dsp::AmpBlockControls Tamzor::latchBlockControls() const {
+  tamzor::dsp::AmpBlockControls controls{};
+  controls.input = relaxedLoad(values.input);
+  controls.low = relaxedLoad(values.low);
+  controls.mid = relaxedLoad(values.mid);
+  controls.high = relaxedLoad(values.high);
+  controls.contour = relaxedLoad(values.contour);
+  controls.powerAmp = relaxedLoad(values.powerAmp);
+  controls.volume = relaxedLoad(values.volume);
+  controls.mixPls = relaxedLoad(values.mixPls);
+  controls.driveCurve = relaxedLoad(driveCurve);
+  controls.channelSelect = relaxedLoad(channelSelect);
+  controls.boostOn = relaxedLoad(boostOn);
+  controls.stereoMode = relaxedLoad(stereoMode);
+  return controls;
 }
 
 void Tamzor::setSampleRate(float rate) {
-  if (!isUsableSampleRate(rate)) return;
+  if (!tamzor::dsp::AmpEngine::isUsableRate(rate)) return;
   AudioEffectX::setSampleRate(rate);
-  // Amp model: post (rate, highQuality) for the audio thread to apply.
+  ampEngine.postConfiguration(rate, relaxedLoad(highQuality));
 }
 
 bool Tamzor::getEffectName(char* name) {

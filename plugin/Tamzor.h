@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "dsp/AmpEngine.h"
 #include "plugin/AudioEffectX.h"
 #include "plugin/ParameterValues.h"
 #include "plugin/ProgramRecord.h"
@@ -15,10 +16,9 @@ public:
 
   // Audio (Tamzor.cpp).
   void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
-  // Ignores rates that are not finite, not above zero or above kMaximumSampleRate.
+  // Ignores rates the amp model cannot run at (not finite, not above zero,
+  // absurdly large); the previous configuration stays.
   void setSampleRate(float rate) override;
-  static bool isUsableSampleRate(float rate);
-  static constexpr double kMaximumSampleRate = 1e7;
 
   // Identity (Tamzor.cpp).
   bool getEffectName(char* name) override;
@@ -69,6 +69,10 @@ private:
   VstInt32 highQuality = 0;
   VstInt32 boostOn = 0;
   double driveCurve = 0.0;
-  // Amp model state joins here (the engine with both sides' chains and the
-  // oversampling configuration).
+  // Both sides' amp model state and the oversampling configuration. Rate and
+  // quality changes reach it through its mailbox and are applied by the
+  // audio thread between blocks.
+  tamzor::dsp::AmpEngine ampEngine;
+
+  tamzor::dsp::AmpBlockControls latchBlockControls() const;
 };

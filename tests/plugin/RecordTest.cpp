@@ -55,20 +55,6 @@ TEST_F(RecordTest, CreationAsksOnlyForTheHostVersion) {
   EXPECT_EQ(requests[0].opt, 0.0f);
 }
 
-TEST_F(RecordTest, ProcessReplacingPassesTheInputsThrough) {
-  float left[4] = {0.1f, -0.2f, 0.3f, -0.4f};
-  float right[4] = {0.5f, 0.6f, -0.7f, 0.8f};
-  float outLeft[4] = {};
-  float outRight[4] = {};
-  float* inputs[] = {left, right};
-  float* outputs[] = {outLeft, outRight};
-  plugin->processReplacing(inputs, outputs, 4);
-  for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(outLeft[i], left[i]);
-    EXPECT_EQ(outRight[i], right[i]);
-  }
-}
-
 TEST_F(RecordTest, DeprecatedAndDoubleProcessLeaveOutputsUntouched) {
   float in[2][3] = {{1, 2, 3}, {4, 5, 6}};
   float out[2][3] = {{9, 9, 9}, {9, 9, 9}};
