@@ -25,9 +25,12 @@ Status runHelp(const Arguments& arguments) {
   const std::string& command = arguments[0];
   if (command == "render") return tamzor::cli::runRender({"--help"});
   if (command == "info") return tamzor::cli::runInfo({"--help"});
-  if (command == "preset") return tamzor::cli::runPreset(Arguments(arguments.begin() + 1, arguments.end()).empty()
-                                                            ? Arguments{"--help"}
-                                                            : Arguments{arguments[1], "--help"});
+  if (command == "preset") {
+    // "help preset" or "help preset save"
+    Arguments presetArguments(arguments.begin() + 1, arguments.end());
+    presetArguments.push_back("--help");
+    return tamzor::cli::runPreset(presetArguments);
+  }
   if (command == "demo") return tamzor::cli::runDemo({"--help"});
   return tamzor::cli::usageFailure("no help for unknown command " + tamzor::cli::quoted(command));
 }
