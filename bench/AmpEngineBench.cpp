@@ -62,10 +62,11 @@ void hostSampleArguments(benchmark::internal::Benchmark* bench)
     bench->ArgNames({"factor", "mcj", "stereo", "lockstep"});
     for (int factor : {2, 4, 8}) {
         for (int channel : {0, 1}) {
-            bench->Args({factor, channel, 0, 0});
-            bench->Args({factor, channel, 1, 0});
-            if (AmpEngine::hasLockstepPath()) {
-                bench->Args({factor, channel, 1, 1});
+            for (int stereo : {0, 1}) {
+                bench->Args({factor, channel, stereo, 0});
+                if (AmpEngine::hasLockstepPath()) {
+                    bench->Args({factor, channel, stereo, 1});
+                }
             }
         }
     }

@@ -19,40 +19,63 @@ struct PreampControls {
 void designPreampTriodes(TriodeStage (&triodes)[6], double fs);
 
 // PLS: normal and treble input stages in parallel, mixed, driven, low-passed,
-// then the second stage.
-inline void processPlsSample(AmpChain& chain, const PreampControls& controls, double& s)
+// then the second stage. Each element takes a, then b, before the next
+// element runs, so neighbouring steps are independent of each other.
+inline void processPls(AmpChain& chain, const PreampControls& controls, double& a, double& b)
 {
     const double fs = controls.oversampledRate;
-    double normal = s;
-    process(chain.triodes[plsNormalStage], normal, fs);
-    double treble = s;
-    process(chain.triodes[plsTrebleStage], treble, fs);
-    treble = process(chain.preampFilters[plsTrebleShelf], treble);
+    double normalA = a;
+    double normalB = b;
+    process(chain.triodes[plsNormalStage], normalA, fs);
+    process(chain.triodes[plsNormalStage], normalB, fs);
+    double trebleA = a;
+    double trebleB = b;
+    process(chain.triodes[plsTrebleStage], trebleA, fs);
+    process(chain.triodes[plsTrebleStage], trebleB, fs);
+    trebleA = process(chain.preampFilters[plsTrebleShelf], trebleA);
+    trebleB = process(chain.preampFilters[plsTrebleShelf], trebleB);
     const double m = controls.mixPls;
-    double u = controls.driveCurve * (2.5 * m * treble + (1.0 - m) * normal);
-    u = process(chain.preampFilters[plsLowpass], u);
-    process(chain.triodes[plsSecondStage], u, fs);
-    s = u;
+    double uA = controls.driveCurve * (2.5 * m * trebleA + (1.0 - m) * normalA);
+    double uB = controls.driveCurve * (2.5 * m * trebleB + (1.0 - m) * normalB);
+    uA = process(chain.preampFilters[plsLowpass], uA);
+    uB = process(chain.preampFilters[plsLowpass], uB);
+    process(chain.triodes[plsSecondStage], uA, fs);
+    process(chain.triodes[plsSecondStage], uB, fs);
+    a = uA;
+    b = uB;
 }
 
-// MCJ: three stages in series with fixed equalisation between them.
-inline void processMcjSample(AmpChain& chain, const PreampControls& controls, double& s)
+// MCJ: three stages in series with fixed equalisation between them; element
+// by element as in processPls.
+inline void processMcj(AmpChain& chain, const PreampControls& controls, double& a, double& b)
 {
     const double fs = controls.oversampledRate;
-    double v = 2.0 * s;
-    process(chain.triodes[mcjFirstStage], v, fs);
+    double vA = 2.0 * a;
+    double vB = 2.0 * b;
+    process(chain.triodes[mcjFirstStage], vA, fs);
+    process(chain.triodes[mcjFirstStage], vB, fs);
     if (controls.boostOn == 0) {
-        v = v * controls.driveCurve;
+        vA = vA * controls.driveCurve;
+        vB = vB * controls.driveCurve;
     } else {
-        v = v * 3.0 * controls.driveCurve;
+        vA = vA * 3.0 * controls.driveCurve;
+        vB = vB * 3.0 * controls.driveCurve;
     }
-    v = process(chain.preampFilters[mcjFirstShelf], v);
-    v = process(chain.preampFilters[mcjFirstLowpass], v);
-    process(chain.triodes[mcjSecondStage], v, fs);
-    v = process(chain.preampFilters[mcjSecondShelf], v);
-    v = process(chain.preampFilters[mcjSecondLowpass], v);
-    process(chain.triodes[mcjThirdStage], v, fs);
-    s = 0.52 * v - 0.1 * static_cast<double>(controls.boostOn);
+    vA = process(chain.preampFilters[mcjFirstShelf], vA);
+    vB = process(chain.preampFilters[mcjFirstShelf], vB);
+    vA = process(chain.preampFilters[mcjFirstLowpass], vA);
+    vB = process(chain.preampFilters[mcjFirstLowpass], vB);
+    process(chain.triodes[mcjSecondStage], vA, fs);
+    process(chain.triodes[mcjSecondStage], vB, fs);
+    vA = process(chain.preampFilters[mcjSecondShelf], vA);
+    vB = process(chain.preampFilters[mcjSecondShelf], vB);
+    vA = process(chain.preampFilters[mcjSecondLowpass], vA);
+    vB = process(chain.preampFilters[mcjSecondLowpass], vB);
+    process(chain.triodes[mcjThirdStage], vA, fs);
+    process(chain.triodes[mcjThirdStage], vB, fs);
+    const double offset = 0.1 * static_cast<double>(controls.boostOn);
+    a = 0.52 * vA - offset;
+    b = 0.52 * vB - offset;
 }
 
 // Runs two consecutive oversampled samples (a earlier, b later) of one side
@@ -61,11 +84,9 @@ inline void processMcjSample(AmpChain& chain, const PreampControls& controls, do
 inline void processPreamp(AmpChain& chain, const PreampControls& controls, double& a, double& b)
 {
     if (controls.channelSelect == 0) {
-        processPlsSample(chain, controls, a);
-        processPlsSample(chain, controls, b);
+        processPls(chain, controls, a, b);
     } else {
-        processMcjSample(chain, controls, a);
-        processMcjSample(chain, controls, b);
+        processMcj(chain, controls, a, b);
     }
 }
 
