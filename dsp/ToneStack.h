@@ -101,17 +101,32 @@ inline bool controlsChanged(const ToneStack& stack, double low, double mid, doub
              contour == stack.lastContour);
 }
 
-// Filters the sample x in place, recomputing first when a control changed.
-inline void process(ToneStack& stack, double low, double mid, double high, double contour, double& x)
+// Recomputes the coefficients when a control differs from the last ones. A
+// caller whose controls are fixed for a block may call this once per block and
+// then only filter; the result is the same as process on every sample.
+inline void updateControls(ToneStack& stack, double low, double mid, double high, double contour)
 {
     if (controlsChanged(stack, low, mid, high, contour)) [[unlikely]] {
         recompute(stack, low, mid, high, contour);
     }
+}
+
+// Filters the sample x in place with the current coefficients (transposed
+// direct form II).
+inline void filter(ToneStack& stack, double& x)
+{
     const double y = stack.b0 * x + stack.s1;
     stack.s1 = stack.b1 * x + stack.s2 - stack.a1 * y;
     stack.s2 = stack.b2 * x + stack.s3 - stack.a2 * y;
     stack.s3 = stack.b3 * x - stack.a3 * y;
     x = y;
+}
+
+// Filters the sample x in place, recomputing first when a control changed.
+inline void process(ToneStack& stack, double low, double mid, double high, double contour, double& x)
+{
+    updateControls(stack, low, mid, high, contour);
+    filter(stack, x);
 }
 
 } // namespace tamzor::dsp

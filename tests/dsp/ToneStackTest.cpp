@@ -200,6 +200,25 @@ TEST(ToneStack, RecomputesOnlyWhenAControlDiffers)
     EXPECT_EQ(stack.b0, b0);
 }
 
+TEST(ToneStack, UpdatingOncePerBlockFiltersLikeProcessingEverySample)
+{
+    ToneStack perSample = designed(176400.0);
+    ToneStack perBlock = designed(176400.0);
+    const Controls blocks[] = {{0.5, 0.5, 0.5, 1.0}, {0.5, 0.5, 0.5, 1.0}, {0.1, 0.8, 0.3, 0.0}};
+    int n = 0;
+    for (const Controls& c : blocks) {
+        updateControls(perBlock, c.low, c.mid, c.high, c.contour);
+        for (int i = 0; i < 64; ++i, ++n) {
+            const double input = std::sin(0.01 * n) + (n % 7 == 0 ? 0.5 : 0.0);
+            double a = input;
+            double b = input;
+            process(perSample, c.low, c.mid, c.high, c.contour, a);
+            filter(perBlock, b);
+            ASSERT_EQ(a, b) << "n = " << n;
+        }
+    }
+}
+
 TEST(ToneStack, DesignClearsTheState)
 {
     ToneStack stack = designed(176400.0);
