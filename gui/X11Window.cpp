@@ -6,6 +6,8 @@
 #include <cairo-xlib.h>
 #include <cairo.h>
 
+#include <unistd.h>
+
 #include "X11ErrorTrap.h"
 
 namespace gui {
@@ -96,16 +98,22 @@ X11Window::X11Window(Display* display_, unsigned long window_, int width_, int h
     : display(display_), window(window_), width(width_), height(height_) {}
 
 X11Window::~X11Window() {
+  if (connectionLost(display)) {
+    // The server went away. Nothing may talk to this connection any more,
+    // not even to finish the drawing surface or close the display, which
+    // would both try to flush; only the socket is given back.
+    close(ConnectionNumber(display));
+    releaseErrorsOf(display);
+    return;
+  }
   if (target != nullptr) {
     cairo_surface_finish(target);
     cairo_surface_destroy(target);
   }
-  if (!connectionLost(display)) {
-    // The window may already be gone with a parent the host destroyed first;
-    // the resulting error is trapped.
-    if (!windowGone) XDestroyWindow(display, window);
-    XSync(display, False);
-  }
+  // The window may already be gone with a parent the host destroyed first;
+  // the resulting error is trapped.
+  if (!windowGone) XDestroyWindow(display, window);
+  XSync(display, False);
   XCloseDisplay(display);
   releaseErrorsOf(display);
 }

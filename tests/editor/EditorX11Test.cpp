@@ -387,4 +387,38 @@ TEST_F(EditorX11Test, ClosingTheEffectWithTheEditorOpenClosesTheEditor) {
   EXPECT_EQ(childCount(), 0);
 }
 
+void keepRunning(Display*, void*) {}
+
+TEST(EditorX11ServerLoss, TheXServerGoingAwayDoesNotEndTheHost) {
+  editortest::XvfbServer doomed;
+  if (!doomed.running()) GTEST_SKIP() << "no X server for the test: " << doomed.problem();
+  setenv("DISPLAY", doomed.displayName().c_str(), 1);
+  Display* display = XOpenDisplay(doomed.displayName().c_str());
+  ASSERT_NE(display, nullptr);
+  // The host survives its own connection's loss too; that part is up to the host.
+  XSetIOErrorExitHandler(display, keepRunning, nullptr);
+  const Window parent = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 700, 300, 0, 0, 0);
+  XMapWindow(display, parent);
+  XSync(display, False);
+  auto loaded = tamzor::host::loadPlugin(TAMZOR_PLUGIN_PATH);
+  ASSERT_TRUE(loaded) << loaded.error;
+  Plugin& plugin = *loaded.plugin;
+  ASSERT_EQ(plugin.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+  for (int i = 0; i < 5; ++i) plugin.dispatch(effEditIdle);
+  doomed.stop();
+  for (int i = 0; i < 5; ++i) {
+    plugin.dispatch(effEditIdle);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  plugin.dispatch(effEditClose);
+  // The editor opens again later (without a server it draws offscreen).
+  EXPECT_EQ(plugin.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(parent)), 1);
+  plugin.dispatch(effEditIdle);
+  plugin.setParameter(kDrive, 0.3f);
+  plugin.dispatch(effEditIdle);
+  plugin.dispatch(effEditClose);
+  EXPECT_FLOAT_EQ(plugin.getParameter(kDrive), 0.3f);
+  // The host's dead connection is left alone.
+}
+
 }  // namespace

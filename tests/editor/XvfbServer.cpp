@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <thread>
@@ -21,7 +22,8 @@ std::string findXvfb() {
   while (start <= dirs.size()) {
     const std::size_t end = dirs.find(':', start);
     const std::string dir = dirs.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    const std::string candidate = dir + "/Xvfb";
+    std::string candidate = dir;
+    candidate += "/Xvfb";
     if (!dir.empty() && access(candidate.c_str(), X_OK) == 0) return candidate;
     if (end == std::string::npos) break;
     start = end + 1;
@@ -30,8 +32,10 @@ std::string findXvfb() {
 }
 
 bool displayInUse(int number) {
-  return std::filesystem::exists("/tmp/.X11-unix/X" + std::to_string(number)) ||
-         std::filesystem::exists("/tmp/.X" + std::to_string(number) + "-lock");
+  char socket[64], lock[64];
+  std::snprintf(socket, sizeof socket, "/tmp/.X11-unix/X%d", number);
+  std::snprintf(lock, sizeof lock, "/tmp/.X%d-lock", number);
+  return std::filesystem::exists(socket) || std::filesystem::exists(lock);
 }
 
 }  // namespace
@@ -45,7 +49,9 @@ XvfbServer::XvfbServer() {
   for (int attempt = 0; attempt < 20 && pid <= 0; ++attempt) {
     const int number = 200 + static_cast<int>((getpid() + attempt * 7) % 600);
     if (displayInUse(number)) continue;
-    const std::string display = ":" + std::to_string(number);
+    char displayText[16];
+    std::snprintf(displayText, sizeof displayText, ":%d", number);
+    const std::string display = displayText;
     const pid_t child = fork();
     if (child == 0) {
       execl(binary.c_str(), "Xvfb", display.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
@@ -73,10 +79,13 @@ XvfbServer::XvfbServer() {
   if (pid <= 0) failure = "Xvfb did not start";
 }
 
-XvfbServer::~XvfbServer() {
+XvfbServer::~XvfbServer() { stop(); }
+
+void XvfbServer::stop() {
   if (pid <= 0) return;
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
+  pid = -1;
 }
 
 }  // namespace editortest

@@ -16,6 +16,8 @@ class XvfbServer {
   XvfbServer& operator=(const XvfbServer&) = delete;
 
   bool running() const { return pid > 0; }
+  // Ends the server at once.
+  void stop();
   const std::string& displayName() const { return name; }
   // Why it is not running.
   const std::string& problem() const { return failure; }
