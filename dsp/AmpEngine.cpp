@@ -4,7 +4,7 @@
 #include "dsp/Preamp.h"
 #include "dsp/ProcessingLoop.h"
 #include "dsp/RateConfiguration.h"
-#include "dsp/StereoLockstep.h"
+#include "dsp/LaneLockstep.h"
 
 #include <bit>
 #include <cmath>
@@ -106,7 +106,7 @@ template <int Factor>
 void processBlock(AmpEngine& engine, bool lockstep, const BlockSettings& settings, double samplePeriod, int stereoMode,
                   const float* const* inputs, float* const* outputs, int frames)
 {
-    if constexpr (stereoLockstepAvailable) {
+    if constexpr (laneLockstepAvailable) {
         if (lockstep && stereoMode != 0) {
             processStereoLockstep<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
             return;
@@ -141,7 +141,7 @@ bool AmpEngine::isUsableRate(double rate)
 
 bool AmpEngine::hasLockstepPath()
 {
-    return stereoLockstepAvailable;
+    return laneLockstepAvailable;
 }
 
 void AmpEngine::postConfiguration(float rate, int highQuality)

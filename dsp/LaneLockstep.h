@@ -10,20 +10,20 @@ namespace tamzor::dsp {
 // Each lane does exactly the arithmetic of the one-lane path, so the output is
 // bit-identical to it.
 #if TAMZOR_SSE2
-inline constexpr bool stereoLockstepAvailable = true;
+inline constexpr bool laneLockstepAvailable = true;
 #else
-inline constexpr bool stereoLockstepAvailable = false;
+inline constexpr bool laneLockstepAvailable = false;
 #endif
 
 // One stereo block with both sides in lockstep. Only available when
-// stereoLockstepAvailable; defined for Factor 2, 4 and 8.
+// laneLockstepAvailable; defined for Factor 2, 4 and 8.
 template <int Factor>
 void processStereoLockstep(AmpChain& left, AmpChain& right, const BlockSettings& settings, double samplePeriod,
                            const float* const* inputs, float* const* outputs, int frames);
 
 // One mono block of the PLS channel with the normal and the treble input
 // stage (which see the same input) stepped together in the two lanes. Only
-// available when stereoLockstepAvailable; defined for Factor 2, 4 and 8.
+// available when laneLockstepAvailable; defined for Factor 2, 4 and 8.
 template <int Factor>
 void processMonoPlsLockstep(AmpChain& chain, const BlockSettings& settings, double samplePeriod,
                             const float* const* inputs, float* const* outputs, int frames);

@@ -1,4 +1,4 @@
-#include "dsp/StereoLockstep.h"
+#include "dsp/LaneLockstep.h"
 
 #if TAMZOR_SSE2
 
