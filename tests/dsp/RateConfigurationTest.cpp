@@ -48,6 +48,22 @@ INSTANTIATE_TEST_SUITE_P(Rates, OversamplingFactorTest,
                                            FactorCase{49999.0f, 1, 8, 399992.0}, FactorCase{96000.0f, 0, 2, 192000.0},
                                            FactorCase{192000.0f, 1, 4, 768000.0}));
 
+TEST(RateConfigurationTest, NewEngineRunsAt44100LowQWithDesignedStages)
+{
+    AmpEngine engine;
+    EXPECT_EQ(engine.sampleRate(), 44100.0f);
+    EXPECT_EQ(engine.highQuality(), 0);
+    EXPECT_EQ(engine.oversamplingFactor(), 4);
+    EXPECT_EQ(engine.oversampledRate(), 176400.0);
+    EXPECT_FALSE(engine.applyPendingConfiguration());
+    EXPECT_NEAR(engine.leftChain.triodes[plsNormalStage].Vp, 160.7712, 6e-5);
+    EXPECT_NEAR(engine.rightChain.triodes[mcjFirstStage].Vk, 1.72385, 6e-6);
+    EXPECT_EQ(std::memcmp(engine.leftChain.triodes, engine.rightChain.triodes, sizeof engine.leftChain.triodes), 0);
+    EXPECT_EQ(engine.leftChain.dcBlocker.x1, 0.001348233);
+    EXPECT_EQ(engine.leftChain.upStage1.coefficients[0], static_cast<float>(0.036681502163648017));
+    EXPECT_EQ(engine.leftChain.upStage1.inputStates[0], 0.0f);
+}
+
 TEST(RateConfigurationTest, RateThatIsNotANumberKeepsFactorTwo)
 {
     EXPECT_EQ(chooseOversamplingFactor(std::numeric_limits<float>::quiet_NaN(), 0), 2);
