@@ -139,6 +139,26 @@ TEST_F(RenderTest, QuietRenderPrintsNothingAndLeavesOnlyTheOutput) {
   EXPECT_EQ(entries(), (std::vector<std::string>{"in.wav", "out.flac"}));
 }
 
+TEST_F(RenderTest, SettingsAndTheFileRateReachTheAmp) {
+  const std::vector<float> signal = testSignal(2, 11025, 44100);
+  writeSound(path("at44.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 44100, signal);
+  writeSound(path("at96.wav"), SF_FORMAT_WAV | SF_FORMAT_FLOAT, 2, 96000, signal);
+  const auto render = [&](std::vector<std::string> arguments) {
+    const ToolRun run = this->run(arguments);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    return readSound(path(arguments[2])).samples;
+  };
+  const std::vector<float> plain = render({"render", "at44.wav", "plain.wav", "--bits", "float"});
+  const std::vector<float> driven = render({"render", "at44.wav", "driven.wav", "--bits", "float", "--set", "Drive=0.9"});
+  const std::vector<float> muted = render({"render", "at44.wav", "muted.wav", "--bits", "float", "--set", "Volume=0"});
+  const std::vector<float> faster = render({"render", "at96.wav", "faster.wav", "--bits", "float"});
+  ASSERT_EQ(plain.size(), signal.size());
+  EXPECT_NE(plain, signal) << "the amp changes the sound";
+  EXPECT_NE(driven, plain);
+  EXPECT_TRUE(std::all_of(muted.begin(), muted.end(), [](float s) { return s == 0.0f; })) << "Volume 0 is silence";
+  EXPECT_NE(faster, plain) << "the file's sample rate is announced to the plug-in";
+}
+
 TEST_F(RenderTest, OutputBeyondFullScaleIsClippedWithAWarning) {
   std::vector<float> hot = testSignal(2, 4410, 44100);
   for (float& sample : hot) sample *= 6.0f;
