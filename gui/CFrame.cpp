@@ -124,10 +124,14 @@ void CFrame::drawArea(const CRect& area) {
 }
 
 void CFrame::onMouseDown(CPoint where, long buttons) {
+  // Another button pressed during a left-button gesture belongs to it.
+  if (mouseView != nullptr) return;
   syncControls();
   focus = nullptr;
-  mouseView = viewForPress(where);
-  if (mouseView != nullptr) mouseView->mouseDown(where, buttons);
+  CView* view = viewForPress(where);
+  if (view == nullptr) return;
+  if (buttons & kLButton) mouseView = view;
+  view->mouseDown(where, buttons);
 }
 
 void CFrame::onMouseMoved(CPoint where, long buttons) {
@@ -135,6 +139,8 @@ void CFrame::onMouseMoved(CPoint where, long buttons) {
 }
 
 void CFrame::onMouseUp(CPoint where, long buttons) {
+  // The gesture ends with the left button, whatever else is released first.
+  if (buttons & kLButton) return;
   CView* view = mouseView;
   mouseView = nullptr;
   if (view != nullptr) view->mouseUp(where, buttons);

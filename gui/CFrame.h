@@ -93,7 +93,7 @@ class CFrame final : private gui::WindowEvents {
   CBitmap* background = nullptr;
   std::vector<CView*> views;
   CView* focus = nullptr;
-  CView* mouseView = nullptr;  // the view that got the current press
+  CView* mouseView = nullptr;  // the view of the left-button gesture in progress
   bool pumping = false;
   bool drawnOnce = false;
 };

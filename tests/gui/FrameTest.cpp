@@ -210,6 +210,22 @@ TEST_F(FrameTest, WindowEventsReachTheControlsThroughTheIdlePump) {
   EXPECT_EQ(journal.gestures(), (std::vector<std::string>{"begin 5", "changed 5", "changed 5", "end 5"}));
 }
 
+TEST_F(FrameTest, OtherButtonsDuringADragBelongToIt) {
+  auto* knob = new CAnimKnob(CRect{10, 10, 55, 55}, &journal, 5, 63, 45, nullptr);
+  knob->setValue(0.2f);
+  frame->addView(knob);
+  frame->onMouseDown({30, 30}, kLButton);
+  frame->onMouseMoved({30, 10}, kLButton);
+  frame->onMouseDown({30, 10}, kLButton | kRButton);  // no new drag from here
+  frame->onMouseUp({30, 10}, kLButton);               // right released, left still down
+  frame->onMouseMoved({30, -70}, kLButton);
+  EXPECT_TRUE(knob->isTracking());
+  frame->onMouseUp({30, -70}, 0);
+  EXPECT_FALSE(knob->isTracking());
+  EXPECT_FLOAT_EQ(knob->getValue(), 0.7f);
+  EXPECT_EQ(journal.gestures(), (std::vector<std::string>{"begin 5", "changed 5", "changed 5", "end 5"}));
+}
+
 TEST_F(FrameTest, DestroyingTheFrameMidDragEndsTheGesture) {
   auto* knob = new CAnimKnob(CRect{10, 10, 55, 55}, &journal, 6, 63, 45, nullptr);
   frame->addView(knob);

@@ -134,6 +134,7 @@ TEST_F(KnobTest, CtrlClickSetsTheDefaultAndCtrlShiftDrags) {
   knob->setValue(0.9f);
   draw();
   frame.onMouseDown({120, 120}, kLButton | kControl);
+  frame.onMouseUp({120, 120}, kControl);
   EXPECT_EQ(knob->getValue(), 0.5f);
   EXPECT_FALSE(knob->isTracking());
   EXPECT_EQ(journal.entries, (std::vector<std::string>{"modifier 3", "begin 3", "changed 3", "end 3"}));
@@ -141,6 +142,7 @@ TEST_F(KnobTest, CtrlClickSetsTheDefaultAndCtrlShiftDrags) {
   draw();
   journal.clear();
   frame.onMouseDown({120, 120}, kLButton | kControl);  // already at the default: nothing to report
+  frame.onMouseUp({120, 120}, kControl);
   EXPECT_EQ(journal.entries, (std::vector<std::string>{"modifier 3", "begin 3", "end 3"}));
 
   journal.clear();
