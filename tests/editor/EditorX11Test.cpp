@@ -379,6 +379,21 @@ TEST_F(EditorX11Test, AParentDestroyedBeforeCloseDoesNotHurtTheHost) {
   EXPECT_EQ(hostErrors, 0);
 }
 
+TEST_F(EditorX11Test, TheEditorRunsOnAHostThreadOtherThanTheEffectsCreator) {
+  plugin->setParameter(kBoost, 0.0f);
+  std::thread userInterface([&] {
+    ASSERT_TRUE(openEditor());
+    clickAt(162, 204);
+    pumpUntil([&] { return plugin->getParameter(kBoost) == 1.0f; });
+    plugin->dispatch(effEditClose);
+  });
+  // Automation from this thread meanwhile.
+  for (int i = 0; i < 200; ++i) plugin->setParameter(kInput, static_cast<float>(i % 10) / 10.0f);
+  userInterface.join();
+  EXPECT_EQ(plugin->getParameter(kBoost), 1.0f);
+  EXPECT_EQ(childCount(), 0);
+}
+
 TEST_F(EditorX11Test, ClosingTheEffectWithTheEditorOpenClosesTheEditor) {
   ASSERT_TRUE(openEditor());
   ASSERT_EQ(childCount(), 1);
