@@ -5,6 +5,7 @@
 #include "dsp/ProcessingLoop.h"
 #include "dsp/RateConfiguration.h"
 #include "dsp/LaneLockstep.h"
+#include "dsp/PipelinedMono.h"
 
 #include <bit>
 #include <cmath>
@@ -111,10 +112,10 @@ void processBlock(AmpEngine& engine, bool lockstep, const BlockSettings& setting
             processStereoLockstep<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
             return;
         }
-        if (lockstep && settings.preamp.channelSelect == 0) {
-            processMonoPlsLockstep<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);
-            return;
-        }
+    }
+    if (lockstep && stereoMode == 0) {
+        processMonoPipelined<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);
+        return;
     }
     if (stereoMode == 0) {
         processMono<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);

@@ -58,10 +58,13 @@ public:
     // alias the inputs.
     void process(const float* const* inputs, float* const* outputs, int frames, const AmpBlockControls& controls);
 
-    // Chooses between running the two stereo sides in the two lanes of one
-    // vector (when the build has the SSE2 path) and one after the other. Both
-    // give bit-identical output.
+    // Chooses between the fast paths (the model software-pipelined over runs
+    // of samples, in stereo with both sides in the two lanes of one SSE2
+    // vector when the build has them) and the plain one-sample-at-a-time
+    // path. Both give bit-identical output; the plain path is the reference
+    // for tests and benchmarks. Set it from the thread that processes.
     void setLockstepEnabled(bool enabled) { lockstepEnabled_ = enabled; }
+    // Whether this build has the SSE2 lane path for stereo.
     static bool hasLockstepPath();
 
     // The configuration in force (safe to read from any thread).

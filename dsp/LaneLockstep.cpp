@@ -4,9 +4,14 @@
 
 #include "dsp/Lanes.h"
 
+#include <algorithm>
+
 namespace tamzor::dsp {
 
 namespace {
+
+// Host samples per run; the buffers of a run live on the stack.
+constexpr int runLength = 32;
 
 // Both sides' state in lanes (lane 0 left, lane 1 right) for one block:
 // gathered from the two chains at the start, scattered back at the end.
@@ -48,71 +53,142 @@ void scatter(const SideLanes& lanes, AmpChain& left, AmpChain& right)
     scatter(lanes.downStage3, left.downStage3, right.downStage3);
 }
 
-struct Lockstep {
-    const BlockSettings& settings;
-    SideLanes sides;
-
-    // The pair procedure of both sides: earlier and later sample per lane.
-    void processPair(Lanes a, Lanes b, Lanes& z0, Lanes& z1)
-    {
-        const Lanes input = broadcast(settings.input);
-        a = mul(a, input);
-        b = mul(b, input);
-        if (settings.preamp.channelSelect == 0) {
-            a = processPls(sides.preamp, settings.preamp, a);
-            b = processPls(sides.preamp, settings.preamp, b);
-        } else {
-            a = processMcj(sides.preamp, settings.preamp, a);
-            b = processMcj(sides.preamp, settings.preamp, b);
-        }
-        a = limitPositiveHalf(a);
-        b = limitPositiveHalf(b);
-        a = process(sides.toneStack, a);
-        b = process(sides.toneStack, b);
-        a = processPowerAmp(sides.dcBlocker, settings.gains, a);
-        b = processPowerAmp(sides.dcBlocker, settings.gains, b);
-        z0 = roundToFloat(a);
-        z1 = roundToFloat(b);
-    }
-
-    template <int Factor>
-    Lanes processHostSample(Lanes x)
-    {
-        Lanes e1;
-        Lanes l1;
-        upsample(sides.upStage1, x, e1, l1);
-        const Lanes two = broadcast(2.0);
-        const Lanes u[2] = {mul(two, e1), mul(two, l1)};
-        if constexpr (Factor == 2) {
-            Lanes z0;
-            Lanes z1;
-            processPair(u[0], u[1], z0, z1);
-            return downsample(sides.downStage1, z0, z1);
-        } else {
-            Lanes q[2];
-            for (int j = 0; j < 2; ++j) {
-                Lanes p[2];
-                upsample(sides.upStage2, roundToFloat(u[j]), p[0], p[1]);
-                if constexpr (Factor == 4) {
-                    Lanes z0;
-                    Lanes z1;
-                    processPair(p[0], p[1], z0, z1);
-                    q[j] = downsample(sides.downStage2, z0, z1);
-                } else {
-                    Lanes r[2];
-                    for (int k = 0; k < 2; ++k) {
-                        Lanes t0;
-                        Lanes t1;
-                        upsample(sides.upStage3, p[k], t0, t1);
-                        Lanes z0;
-                        Lanes z1;
-                        processPair(t0, t1, z0, z1);
-                        r[k] = downsample(sides.downStage3, z0, z1);
-                    }
-                    q[j] = downsample(sides.downStage2, r[0], r[1]);
+// Up-samples one host sample of both sides into Factor oversampled samples.
+template <int Factor>
+inline void upCascade(SideLanes& sides, Lanes x, Lanes* out)
+{
+    Lanes e1;
+    Lanes l1;
+    upsample(sides.upStage1, x, e1, l1);
+    const Lanes two = broadcast(2.0);
+    const Lanes u[2] = {mul(two, e1), mul(two, l1)};
+    if constexpr (Factor == 2) {
+        out[0] = u[0];
+        out[1] = u[1];
+    } else {
+        for (int j = 0; j < 2; ++j) {
+            Lanes p[2];
+            upsample(sides.upStage2, roundToFloat(u[j]), p[0], p[1]);
+            if constexpr (Factor == 4) {
+                out[2 * j] = p[0];
+                out[2 * j + 1] = p[1];
+            } else {
+                for (int k = 0; k < 2; ++k) {
+                    upsample(sides.upStage3, p[k], out[4 * j + 2 * k], out[4 * j + 2 * k + 1]);
                 }
             }
-            return downsample(sides.downStage1, q[0], q[1]);
+        }
+    }
+}
+
+// Down-samples Factor model outputs of both sides into one host sample.
+template <int Factor>
+inline Lanes downCascade(SideLanes& sides, const Lanes* z)
+{
+    if constexpr (Factor == 2) {
+        return downsample(sides.downStage1, z[0], z[1]);
+    } else {
+        Lanes q[2];
+        for (int j = 0; j < 2; ++j) {
+            if constexpr (Factor == 4) {
+                q[j] = downsample(sides.downStage2, z[2 * j], z[2 * j + 1]);
+            } else {
+                Lanes r[2];
+                for (int k = 0; k < 2; ++k) {
+                    r[k] = downsample(sides.downStage3, z[4 * j + 2 * k], z[4 * j + 2 * k + 1]);
+                }
+                q[j] = downsample(sides.downStage2, r[0], r[1]);
+            }
+        }
+        return downsample(sides.downStage1, q[0], q[1]);
+    }
+}
+
+// The model's elements on `count` oversampled samples of both sides, as a
+// pipeline of five steps: step k of loop pass j handles sample j - k, so
+// neighbouring steps are independent; each element still sees its samples
+// in time order.
+struct ModelPipeline {
+    ModelPipeline(SideLanes& sideLanes, const BlockSettings& blockSettings) : sides(sideLanes), settings(blockSettings) {}
+
+    SideLanes& sides;
+    const BlockSettings& settings;
+    Lanes first[runLength * 8];
+    Lanes second[runLength * 8];
+    Lanes preamp[runLength * 8];
+    Lanes toned[runLength * 8];
+
+    void limitAndTone(int j) { toned[j] = process(sides.toneStack, limitPositiveHalf(preamp[j])); }
+
+    void powerAmp(int j, Lanes* out) { out[j] = roundToFloat(processPowerAmp(sides.dcBlocker, settings.gains, toned[j])); }
+
+    void runPls(const Lanes* in, Lanes* out, int count)
+    {
+        const PreampControls& c = settings.preamp;
+        PreampLanes& p = sides.preamp;
+        const Lanes fs = broadcast(c.oversampledRate);
+        const Lanes input = broadcast(settings.input);
+        const Lanes drive = broadcast(c.driveCurve);
+        const Lanes trebleWeight = broadcast(2.5 * c.mixPls);
+        const Lanes normalWeight = broadcast(1.0 - c.mixPls);
+        for (int j = 0; j < count + 4; ++j) {
+            if (j < count) {
+                const Lanes v = mul(in[j], input);
+                first[j] = process(p.triodes[plsNormalStage], v, fs);
+                second[j] = process(p.triodes[plsTrebleStage], v, fs);
+            }
+            if (const int i = j - 1; i >= 0 && i < count) {
+                const Lanes treble = process(p.filters[plsTrebleShelf], second[i]);
+                const Lanes u = mul(drive, add(mul(trebleWeight, treble), mul(normalWeight, first[i])));
+                first[i] = process(p.filters[plsLowpass], u);
+            }
+            if (const int i = j - 2; i >= 0 && i < count) {
+                preamp[i] = process(p.triodes[plsSecondStage], first[i], fs);
+            }
+            if (const int i = j - 3; i >= 0 && i < count) {
+                limitAndTone(i);
+            }
+            if (const int i = j - 4; i >= 0) {
+                powerAmp(i, out);
+            }
+        }
+    }
+
+    void runMcj(const Lanes* in, Lanes* out, int count)
+    {
+        const PreampControls& c = settings.preamp;
+        PreampLanes& p = sides.preamp;
+        const Lanes fs = broadcast(c.oversampledRate);
+        const Lanes input = broadcast(settings.input);
+        const Lanes drive = broadcast(c.driveCurve);
+        const Lanes offset = broadcast(0.1 * static_cast<double>(c.boostOn));
+        for (int j = 0; j < count + 4; ++j) {
+            if (j < count) {
+                Lanes v = mul(broadcast(2.0), mul(in[j], input));
+                v = process(p.triodes[mcjFirstStage], v, fs);
+                if (c.boostOn == 0) {
+                    v = mul(v, drive);
+                } else {
+                    v = mul(mul(v, broadcast(3.0)), drive);
+                }
+                v = process(p.filters[mcjFirstShelf], v);
+                first[j] = process(p.filters[mcjFirstLowpass], v);
+            }
+            if (const int i = j - 1; i >= 0 && i < count) {
+                Lanes v = process(p.triodes[mcjSecondStage], first[i], fs);
+                v = process(p.filters[mcjSecondShelf], v);
+                second[i] = process(p.filters[mcjSecondLowpass], v);
+            }
+            if (const int i = j - 2; i >= 0 && i < count) {
+                const Lanes v = process(p.triodes[mcjThirdStage], second[i], fs);
+                preamp[i] = sub(mul(broadcast(0.52), v), offset);
+            }
+            if (const int i = j - 3; i >= 0 && i < count) {
+                limitAndTone(i);
+            }
+            if (const int i = j - 4; i >= 0) {
+                powerAmp(i, out);
+            }
         }
     }
 };
@@ -128,63 +204,40 @@ void processStereoLockstep(AmpChain& left, AmpChain& right, const BlockSettings&
     prepareToneStack(left.toneStack, settings);
     prepareToneStack(right.toneStack, settings);
 
-    Lockstep lockstep{settings, {}};
-    gather(lockstep.sides, left, right);
+    SideLanes sides;
+    gather(sides, left, right);
+    ModelPipeline pipeline(sides, settings);
+    Lanes oversampled[runLength * Factor];
+    Lanes modelOut[runLength * Factor];
+
     const float* inLeft = inputs[0];
     const float* inRight = inputs[1];
     float* outLeft = outputs[0];
     float* outRight = outputs[1];
     const Lanes volume = broadcast(settings.volume);
     const Lanes three = broadcast(3.0);
-    for (int i = 0; i < frames; ++i) {
-        const double s = antiDenormalTerm(samplePeriod, frames - 1 - i);
-        const Lanes x = both(static_cast<double>(modelInput(inLeft[i], s)), static_cast<double>(modelInput(inRight[i], s)));
-        const Lanes d = lockstep.processHostSample<Factor>(x);
-        const __m128 out = _mm_cvtpd_ps(mul(volume, mul(three, d)));
-        _mm_store_ss(outLeft + i, out);
-        _mm_store_ss(outRight + i, _mm_shuffle_ps(out, out, 1));
+    for (int start = 0; start < frames; start += runLength) {
+        const int count = std::min(runLength, frames - start);
+        for (int i = 0; i < count; ++i) {
+            const double s = antiDenormalTerm(samplePeriod, frames - 1 - (start + i));
+            const Lanes x = both(static_cast<double>(modelInput(inLeft[start + i], s)),
+                                 static_cast<double>(modelInput(inRight[start + i], s)));
+            upCascade<Factor>(sides, x, oversampled + i * Factor);
+        }
+        if (settings.preamp.channelSelect == 0) {
+            pipeline.runPls(oversampled, modelOut, count * Factor);
+        } else {
+            pipeline.runMcj(oversampled, modelOut, count * Factor);
+        }
+        for (int i = 0; i < count; ++i) {
+            const Lanes d = downCascade<Factor>(sides, modelOut + i * Factor);
+            const __m128 out = _mm_cvtpd_ps(mul(volume, mul(three, d)));
+            _mm_store_ss(outLeft + start + i, out);
+            _mm_store_ss(outRight + start + i, _mm_shuffle_ps(out, out, 1));
+        }
     }
-    scatter(lockstep.sides, left, right);
+    scatter(sides, left, right);
 }
-
-template <int Factor>
-void processMonoPlsLockstep(AmpChain& chain, const BlockSettings& settings, double samplePeriod,
-                            const float* const* inputs, float* const* outputs, int frames)
-{
-    TriodeLanes inputStages;
-    gather(inputStages, chain.triodes[plsNormalStage], chain.triodes[plsTrebleStage]);
-    const Lanes fs = broadcast(settings.preamp.oversampledRate);
-    const double m = settings.preamp.mixPls;
-    auto preampSample = [&](double s) {
-        const Lanes stages = process(inputStages, broadcast(s), fs);
-        const double normal = leftLane(stages);
-        const double treble = process(chain.preampFilters[plsTrebleShelf], rightLane(stages));
-        double u = settings.preamp.driveCurve * (2.5 * m * treble + (1.0 - m) * normal);
-        u = process(chain.preampFilters[plsLowpass], u);
-        process(chain.triodes[plsSecondStage], u, settings.preamp.oversampledRate);
-        return u;
-    };
-    auto pair = [&](double a, double b, float& z0, float& z1) {
-        a = preampSample(a * settings.input);
-        b = preampSample(b * settings.input);
-        finishPair(chain, settings, a, b, z0, z1);
-    };
-
-    const float* in = inputs[0];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-    for (int i = 0; i < frames; ++i) {
-        const double s = antiDenormalTerm(samplePeriod, frames - 1 - i);
-        const float v = outputSample(settings.volume, runSide<Factor>(chain, modelInput(in[i], s), pair));
-        outLeft[i] = v;
-        outRight[i] = v;
-    }
-    scatter(inputStages, chain.triodes[plsNormalStage], chain.triodes[plsTrebleStage]);
-}
-
-template void processMonoPlsLockstep<2>(AmpChain&, const BlockSettings&, double, const float* const*, float* const*, int);
-template void processMonoPlsLockstep<4>(AmpChain&, const BlockSettings&, double, const float* const*, float* const*, int);
-template void processMonoPlsLockstep<8>(AmpChain&, const BlockSettings&, double, const float* const*, float* const*, int);
 
 template void processStereoLockstep<2>(AmpChain&, AmpChain&, const BlockSettings&, double, const float* const*, float* const*, int);
 template void processStereoLockstep<4>(AmpChain&, AmpChain&, const BlockSettings&, double, const float* const*, float* const*, int);
