@@ -110,6 +110,33 @@ TEST_F(EditorTest, DestroyingTheEffectWithTheEditorOpenTakesItDown) {
   EXPECT_EQ(CBitmap::liveCount(), before);
 }
 
+TEST(EditorWithEmbeddedImages, ImagesHaveTheirLayoutSizes) {
+  guitest::OffscreenWindows windows;
+  gui::setImageResourceLookup(nullptr);  // the editor brings its own
+  ChannelEffect effect;
+  auto* editor = new RIDuvaro(&effect);
+  ERect* rect = nullptr;
+  ASSERT_TRUE(editor->getRect(&rect));
+  EXPECT_EQ(rect->right, 660);
+  EXPECT_EQ(rect->bottom, 248);
+  ASSERT_TRUE(editor->open(nullptr));
+  const struct {
+    long tag;
+    int width, height;
+  } sizes[] = {{0, 45, 45}, {1, 50, 26}, {12, 8, 8}, {10, 50, 26}, {3, 45, 45}, {9, 45, 45}, {11, 50, 26}};
+  for (const auto& s : sizes) {
+    const CRect& area = editor->getFrame()->findControl(s.tag)->getViewSize();
+    EXPECT_EQ(area.width(), s.width) << s.tag;
+    EXPECT_EQ(area.height(), s.height) << s.tag;
+  }
+  // The background is opaque everywhere.
+  editor->idle();
+  for (CPoint p : {CPoint{0, 0}, CPoint{659, 247}, CPoint{330, 100}})
+    EXPECT_EQ(testimages::pixelAt(editor->getFrame()->picture(), p.x, p.y) >> 24, 0xffu);
+  editor->close();
+  gui::setImageResourceLookup(nullptr);
+}
+
 TEST(EditorWithoutImages, OpensWithEmptyControlsAndKeepsThePanelSize) {
   guitest::OffscreenWindows windows;
   ChannelEffect effect;
