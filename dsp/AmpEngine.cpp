@@ -5,7 +5,7 @@
 #include "dsp/ProcessingLoop.h"
 #include "dsp/RateConfiguration.h"
 #include "dsp/LaneLockstep.h"
-#include "dsp/PipelinedMono.h"
+#include "dsp/PipelinedSide.h"
 
 #include <bit>
 #include <cmath>
@@ -104,23 +104,24 @@ void processStereoScalar(AmpChain& left, AmpChain& right, const BlockSettings& s
 }
 
 template <int Factor>
-void processBlock(AmpEngine& engine, bool lockstep, const BlockSettings& settings, double samplePeriod, int stereoMode,
+void processBlock(AmpEngine& engine, bool fastPaths, const BlockSettings& settings, double samplePeriod, int stereoMode,
                   const float* const* inputs, float* const* outputs, int frames)
 {
-    if constexpr (laneLockstepAvailable) {
-        if (lockstep && stereoMode != 0) {
-            processStereoLockstep<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
-            return;
+    if (!fastPaths) {
+        if (stereoMode == 0) {
+            processMono<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);
+        } else {
+            processStereoScalar<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
         }
-    }
-    if (lockstep && stereoMode == 0) {
-        processMonoPipelined<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);
         return;
     }
     if (stereoMode == 0) {
-        processMono<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);
+        processSidePipelined<Factor>(engine.leftChain, settings, samplePeriod, inputs[0], outputs[0], outputs[1], frames);
+    } else if constexpr (laneLockstepAvailable) {
+        processStereoLockstep<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
     } else {
-        processStereoScalar<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
+        processSidePipelined<Factor>(engine.leftChain, settings, samplePeriod, inputs[0], outputs[0], nullptr, frames);
+        processSidePipelined<Factor>(engine.rightChain, settings, samplePeriod, inputs[1], outputs[1], nullptr, frames);
     }
 }
 

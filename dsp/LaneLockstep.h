@@ -15,7 +15,7 @@ inline constexpr bool laneLockstepAvailable = false;
 #endif
 
 // One stereo block with both sides in lockstep, the model software-pipelined
-// as in processMonoPipelined. Only available when laneLockstepAvailable;
+// as in processSidePipelined. Only available when laneLockstepAvailable;
 // defined for Factor 2, 4 and 8.
 template <int Factor>
 void processStereoLockstep(AmpChain& left, AmpChain& right, const BlockSettings& settings, double samplePeriod,

@@ -1,4 +1,4 @@
-#include "dsp/PipelinedMono.h"
+#include "dsp/PipelinedSide.h"
 
 #include "dsp/Preamp.h"
 
@@ -166,12 +166,9 @@ struct ModelPipeline {
 } // namespace
 
 template <int Factor>
-void processMonoPipelined(AmpChain& chain, const BlockSettings& settings, double samplePeriod,
-                          const float* const* inputs, float* const* outputs, int frames)
+void processSidePipelined(AmpChain& chain, const BlockSettings& settings, double samplePeriod, const float* in,
+                          float* output, float* copy, int frames)
 {
-    const float* in = inputs[0];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
     double oversampled[runLength * Factor];
     float modelOut[runLength * Factor];
     ModelPipeline pipeline(chain, settings);
@@ -188,14 +185,16 @@ void processMonoPipelined(AmpChain& chain, const BlockSettings& settings, double
         }
         for (int i = 0; i < count; ++i) {
             const float v = outputSample(settings.volume, downCascade<Factor>(chain, modelOut + i * Factor));
-            outLeft[start + i] = v;
-            outRight[start + i] = v;
+            output[start + i] = v;
+            if (copy != nullptr) {
+                copy[start + i] = v;
+            }
         }
     }
 }
 
-template void processMonoPipelined<2>(AmpChain&, const BlockSettings&, double, const float* const*, float* const*, int);
-template void processMonoPipelined<4>(AmpChain&, const BlockSettings&, double, const float* const*, float* const*, int);
-template void processMonoPipelined<8>(AmpChain&, const BlockSettings&, double, const float* const*, float* const*, int);
+template void processSidePipelined<2>(AmpChain&, const BlockSettings&, double, const float*, float*, float*, int);
+template void processSidePipelined<4>(AmpChain&, const BlockSettings&, double, const float*, float*, float*, int);
+template void processSidePipelined<8>(AmpChain&, const BlockSettings&, double, const float*, float*, float*, int);
 
 } // namespace tamzor::dsp

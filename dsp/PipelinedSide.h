@@ -5,7 +5,7 @@
 
 namespace tamzor::dsp {
 
-// One mono block with the model software-pipelined: the oversampled input of
+// One block of one side with the model software-pipelined: the oversampled input of
 // a run of host samples is produced first (the up-sampling cascade does not
 // depend on the model), then every element of the model runs in one loop in
 // which element k works on oversampled sample j - k, so neighbouring steps
@@ -13,8 +13,10 @@ namespace tamzor::dsp {
 // Every element and every half-band filter sees exactly the samples of the
 // one-sample-at-a-time path, in the same order, so the output is
 // bit-identical to it. Defined for Factor 2, 4 and 8.
+// The side reads `input` and writes its output to `output` and, unless it is
+// null, also to `copy`; each run's input is read before its output is written.
 template <int Factor>
-void processMonoPipelined(AmpChain& chain, const BlockSettings& settings, double samplePeriod,
-                          const float* const* inputs, float* const* outputs, int frames);
+void processSidePipelined(AmpChain& chain, const BlockSettings& settings, double samplePeriod, const float* input,
+                          float* output, float* copy, int frames);
 
 } // namespace tamzor::dsp
