@@ -203,37 +203,6 @@ inline void scatter(const PreampLanes& lanes, AmpChain& left, AmpChain& right)
     }
 }
 
-inline Lanes processPls(PreampLanes& p, const PreampControls& controls, Lanes s)
-{
-    const Lanes fs = broadcast(controls.oversampledRate);
-    const Lanes normal = process(p.triodes[plsNormalStage], s, fs);
-    Lanes treble = process(p.triodes[plsTrebleStage], s, fs);
-    treble = process(p.filters[plsTrebleShelf], treble);
-    const double m = controls.mixPls;
-    Lanes u = mul(broadcast(controls.driveCurve), add(mul(broadcast(2.5 * m), treble), mul(broadcast(1.0 - m), normal)));
-    u = process(p.filters[plsLowpass], u);
-    return process(p.triodes[plsSecondStage], u, fs);
-}
-
-inline Lanes processMcj(PreampLanes& p, const PreampControls& controls, Lanes s)
-{
-    const Lanes fs = broadcast(controls.oversampledRate);
-    Lanes v = mul(broadcast(2.0), s);
-    v = process(p.triodes[mcjFirstStage], v, fs);
-    if (controls.boostOn == 0) {
-        v = mul(v, broadcast(controls.driveCurve));
-    } else {
-        v = mul(mul(v, broadcast(3.0)), broadcast(controls.driveCurve));
-    }
-    v = process(p.filters[mcjFirstShelf], v);
-    v = process(p.filters[mcjFirstLowpass], v);
-    v = process(p.triodes[mcjSecondStage], v, fs);
-    v = process(p.filters[mcjSecondShelf], v);
-    v = process(p.filters[mcjSecondLowpass], v);
-    v = process(p.triodes[mcjThirdStage], v, fs);
-    return sub(mul(broadcast(0.52), v), broadcast(0.1 * static_cast<double>(controls.boostOn)));
-}
-
 // ---- Limiter, tone stack, power amp ---------------------------------------
 
 inline Lanes limitPositiveHalf(Lanes v)
