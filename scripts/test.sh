@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up what is missing, builds, and runs every test of the project; then
-# runs the concurrency test again on a ThreadSanitizer build.
+# runs the concurrency tests again on a ThreadSanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -10,5 +10,7 @@ ctest --test-dir "$build_dir" --output-on-failure -j2
 tsan_dir=${build_dir}-tsan
 cmake -S . -B "$tsan_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAMZOR_SANITIZE=thread \
   -DTAMZOR_BUILD_BENCH=OFF >/dev/null
-cmake --build "$tsan_dir" --target threads_tests
-TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$tsan_dir/tests/threads/threads_tests"
+cmake --build "$tsan_dir" --target threads_tests tamzor_editor_tests
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
+"$tsan_dir/tests/threads/threads_tests"
+"$tsan_dir/tests/editor/tamzor_editor_tests"
