@@ -268,5 +268,24 @@ TEST(AmpEngineTest, NonFiniteInputCountsAsSilenceAndTheSoundRecovers)
     }
 }
 
+TEST(AmpEngineTest, HugeFiniteInputKeepsTheModelFinite)
+{
+    auto signal = pluckedString(44100.0, 1.0);
+    for (std::size_t n = 1000; n < 1100; ++n) {
+        signal[n] = n % 2 == 0 ? 3e38f : -3e38f;
+    }
+    for (int channel : {0, 1}) {
+        auto controls = defaultControls();
+        controls.input = 1.0;
+        controls.channelSelect = channel;
+        controls.stereoMode = 1;
+        AmpEngine engine;
+        const auto out = render(engine, signal, controls);
+        for (std::size_t n = 0; n < out.left.size(); ++n) {
+            ASSERT_TRUE(std::isfinite(out.left[n]) && std::isfinite(out.right[n])) << n;
+        }
+    }
+}
+
 } // namespace
 } // namespace tamzor::dsp
