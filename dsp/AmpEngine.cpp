@@ -170,6 +170,12 @@ bool AmpEngine::applyPendingConfiguration()
     return true;
 }
 
+RateConfiguration AmpEngine::postedConfiguration() const
+{
+    const std::uint64_t word = mailbox_.load(std::memory_order_acquire);
+    return makeRateConfiguration(mailboxRate(word), mailboxHighQuality(word));
+}
+
 void AmpEngine::configure(float rate, int highQuality)
 {
     const RateConfiguration configuration = makeRateConfiguration(rate, highQuality);

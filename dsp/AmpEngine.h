@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/AmpChain.h"
+#include "dsp/RateConfiguration.h"
 
 #include <atomic>
 #include <cstdint>
@@ -66,6 +67,10 @@ public:
     void setLockstepEnabled(bool enabled) { lockstepEnabled_ = enabled; }
     // Whether this build has the SSE2 lane path for stereo.
     static bool hasLockstepPath();
+
+    // The configuration the latest post asks for, whether or not it has been
+    // applied yet (safe to call from any thread).
+    RateConfiguration postedConfiguration() const;
 
     // The configuration in force (safe to read from any thread).
     float sampleRate() const;

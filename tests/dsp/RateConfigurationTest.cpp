@@ -174,6 +174,9 @@ TEST(RateConfigurationTest, LatestOfSeveralPostsWins)
     engine.postConfiguration(48000.0f, 1);
     engine.postConfiguration(0.0f, 0);  // ignored
     engine.postConfiguration(96000.0f, 0);
+    EXPECT_EQ(engine.postedConfiguration().sampleRate, 96000.0f);
+    EXPECT_EQ(engine.postedConfiguration().oversamplingFactor, 2);
+    EXPECT_EQ(engine.oversamplingFactor(), 4);  // not applied yet
     EXPECT_TRUE(engine.applyPendingConfiguration());
     EXPECT_EQ(engine.sampleRate(), 96000.0f);
     EXPECT_EQ(engine.highQuality(), 0);
