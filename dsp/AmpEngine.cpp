@@ -52,20 +52,27 @@ T observe(const T& field)
     return std::atomic_ref<T>(const_cast<T&>(field)).load(std::memory_order_relaxed);
 }
 
+// A control value that is not finite counts as 0, like a non-finite input
+// sample, so it cannot leave a NaN in the model's states.
+double finiteOrZero(double value)
+{
+    return std::isfinite(value) ? value : 0.0;
+}
+
 BlockSettings blockSettings(const AmpBlockControls& controls, double oversampledRate)
 {
     BlockSettings settings{};
-    settings.input = controls.input;
-    settings.low = controls.low;
-    settings.mid = controls.mid;
-    settings.high = controls.high;
-    settings.contour = controls.contour;
-    settings.volume = controls.volume;
-    settings.gains = powerAmpGains(controls.contour, controls.powerAmp);
+    settings.input = finiteOrZero(controls.input);
+    settings.low = finiteOrZero(controls.low);
+    settings.mid = finiteOrZero(controls.mid);
+    settings.high = finiteOrZero(controls.high);
+    settings.contour = finiteOrZero(controls.contour);
+    settings.volume = finiteOrZero(controls.volume);
+    settings.gains = powerAmpGains(settings.contour, finiteOrZero(controls.powerAmp));
     settings.preamp.channelSelect = controls.channelSelect;
     settings.preamp.boostOn = controls.boostOn;
-    settings.preamp.driveCurve = controls.driveCurve;
-    settings.preamp.mixPls = controls.mixPls;
+    settings.preamp.driveCurve = finiteOrZero(controls.driveCurve);
+    settings.preamp.mixPls = finiteOrZero(controls.mixPls);
     settings.preamp.oversampledRate = oversampledRate;
     return settings;
 }

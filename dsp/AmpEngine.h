@@ -9,6 +9,7 @@
 namespace tamzor::dsp {
 
 // The controls of one block, latched once by the caller before process().
+// A value that is not finite counts as 0.
 struct AmpBlockControls {
     double input;
     double low;

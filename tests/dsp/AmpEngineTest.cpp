@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -265,6 +266,29 @@ TEST(AmpEngineTest, NonFiniteInputCountsAsSilenceAndTheSoundRecovers)
             tail = std::max(tail, std::fabs(out.left[n]));
         }
         EXPECT_GT(tail, 0.01f);
+    }
+}
+
+TEST(AmpEngineTest, NonFiniteControlsCountAsZero)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const auto signal = pluckedString(44100.0, 0.5);
+    for (double AmpBlockControls::*control : {&AmpBlockControls::input, &AmpBlockControls::low, &AmpBlockControls::mid,
+                                              &AmpBlockControls::high, &AmpBlockControls::contour,
+                                              &AmpBlockControls::powerAmp, &AmpBlockControls::volume,
+                                              &AmpBlockControls::mixPls, &AmpBlockControls::driveCurve}) {
+        auto poisoned = defaultControls();
+        poisoned.*control = nan;
+        auto zeroed = defaultControls();
+        zeroed.*control = 0.0;
+        AmpEngine a;
+        AmpEngine b;
+        const auto out = render(a, signal, poisoned);
+        EXPECT_TRUE(sameBits(out.left, render(b, signal, zeroed).left));
+        // And the sound comes back once the control is sane again.
+        const auto after = render(a, signal, defaultControls());
+        EXPECT_TRUE(std::isfinite(after.left.back()));
+        EXPECT_GT(std::fabs(*std::max_element(after.left.begin(), after.left.end())), 0.01f);
     }
 }
 
