@@ -216,13 +216,13 @@ void AmpEngine::process(const float* const* inputs, float* const* outputs, int f
     const BlockSettings settings = blockSettings(controls, oversampledRate_);
     switch (oversamplingFactor_) {
     case 2:
-        processBlock<2>(*this, lockstepEnabled_, settings, samplePeriod_, controls.stereoMode, inputs, outputs, frames);
+        processBlock<2>(*this, fastPathsEnabled_, settings, samplePeriod_, controls.stereoMode, inputs, outputs, frames);
         break;
     case 4:
-        processBlock<4>(*this, lockstepEnabled_, settings, samplePeriod_, controls.stereoMode, inputs, outputs, frames);
+        processBlock<4>(*this, fastPathsEnabled_, settings, samplePeriod_, controls.stereoMode, inputs, outputs, frames);
         break;
     default:
-        processBlock<8>(*this, lockstepEnabled_, settings, samplePeriod_, controls.stereoMode, inputs, outputs, frames);
+        processBlock<8>(*this, fastPathsEnabled_, settings, samplePeriod_, controls.stereoMode, inputs, outputs, frames);
         break;
     }
 }

@@ -65,7 +65,7 @@ public:
     // vector when the build has them) and the plain one-sample-at-a-time
     // path. Both give bit-identical output; the plain path is the reference
     // for tests and benchmarks. Set it from the thread that processes.
-    void setLockstepEnabled(bool enabled) { lockstepEnabled_ = enabled; }
+    void setFastPathsEnabled(bool enabled) { fastPathsEnabled_ = enabled; }
     // Whether this build has the SSE2 lane path for stereo.
     static bool hasLockstepPath();
 
@@ -94,7 +94,7 @@ private:
     int oversamplingFactor_ = 0;
     double samplePeriod_ = 0.0;
     double oversampledRate_ = 0.0;
-    bool lockstepEnabled_ = true;
+    bool fastPathsEnabled_ = true;
 };
 
 } // namespace tamzor::dsp

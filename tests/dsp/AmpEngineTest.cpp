@@ -139,20 +139,20 @@ TEST_P(FactorTest, FastPathsMatchTheOneSamplePath)
         controls.boostOn = (combination >> 1) & 1;
         controls.stereoMode = (combination >> 2) & 1;
         controls.driveCurve = testsignal::driveCurveFor(0.9);
-        AmpEngine scalar;
-        configure(scalar, rate, highQuality);
-        scalar.setLockstepEnabled(false);
-        AmpEngine lockstep;
-        configure(lockstep, rate, highQuality);
-        lockstep.setLockstepEnabled(true);
+        AmpEngine reference;
+        configure(reference, rate, highQuality);
+        reference.setFastPathsEnabled(false);
+        AmpEngine fast;
+        configure(fast, rate, highQuality);
+        fast.setFastPathsEnabled(true);
         // Runs of every length: whole runs, a partial run, and single frames.
         const int blockSize = combination == 3 ? 1 : 100;
-        const auto a = render(scalar, left, right, controls, blockSize);
-        const auto b = render(lockstep, left, right, controls, blockSize);
+        const auto a = render(reference, left, right, controls, blockSize);
+        const auto b = render(fast, left, right, controls, blockSize);
         EXPECT_TRUE(sameBits(a.left, b.left)) << combination;
         EXPECT_TRUE(sameBits(a.right, b.right)) << combination;
-        EXPECT_TRUE(sameChain(scalar.leftChain, lockstep.leftChain)) << combination;
-        EXPECT_TRUE(sameChain(scalar.rightChain, lockstep.rightChain)) << combination;
+        EXPECT_TRUE(sameChain(reference.leftChain, fast.leftChain)) << combination;
+        EXPECT_TRUE(sameChain(reference.rightChain, fast.rightChain)) << combination;
     }
 }
 
