@@ -168,6 +168,29 @@ TEST(RateConfigurationTest, RateChangeTouchesOnlyTheTriodeRateCoefficients)
     }
 }
 
+TEST(RateConfigurationTest, StageUnusedAtTheNewFactorKeepsItsStateUntilItIsBack)
+{
+    AmpEngine engine;
+    engine.postConfiguration(44100.0f, 1);
+    const auto signal = testsignal::pluckedString(44100.0, 0.2);
+    auto controls = testsignal::defaultControls();
+    controls.stereoMode = 1;
+    testsignal::render(engine, signal, controls);
+    ASSERT_EQ(engine.oversamplingFactor(), 8);
+    const AmpChain atEight = engine.leftChain;
+
+    engine.postConfiguration(44100.0f, 0);
+    testsignal::render(engine, signal, controls);
+    ASSERT_EQ(engine.oversamplingFactor(), 4);
+    EXPECT_EQ(std::memcmp(&atEight.upStage3, &engine.leftChain.upStage3, sizeof atEight.upStage3), 0);
+    EXPECT_EQ(std::memcmp(&atEight.downStage3, &engine.leftChain.downStage3, sizeof atEight.downStage3), 0);
+    EXPECT_NE(std::memcmp(&atEight.upStage2, &engine.leftChain.upStage2, sizeof atEight.upStage2), 0);
+
+    engine.postConfiguration(44100.0f, 1);
+    testsignal::render(engine, signal, controls);
+    EXPECT_NE(std::memcmp(&atEight.upStage3, &engine.leftChain.upStage3, sizeof atEight.upStage3), 0);
+}
+
 TEST(RateConfigurationTest, LatestOfSeveralPostsWins)
 {
     AmpEngine engine;
