@@ -179,15 +179,17 @@ TEST(RateConfigurationTest, StageUnusedAtTheNewFactorKeepsItsStateUntilItIsBack)
     ASSERT_EQ(engine.oversamplingFactor(), 8);
     const AmpChain atEight = engine.leftChain;
 
+    // Another signal, so every stage that runs ends in another state.
+    const auto other = testsignal::pluckedString(44100.0, 0.2, 0.5, 99u);
     engine.postConfiguration(44100.0f, 0);
-    testsignal::render(engine, signal, controls);
+    testsignal::render(engine, other, controls);
     ASSERT_EQ(engine.oversamplingFactor(), 4);
     EXPECT_EQ(std::memcmp(&atEight.upStage3, &engine.leftChain.upStage3, sizeof atEight.upStage3), 0);
     EXPECT_EQ(std::memcmp(&atEight.downStage3, &engine.leftChain.downStage3, sizeof atEight.downStage3), 0);
     EXPECT_NE(std::memcmp(&atEight.upStage2, &engine.leftChain.upStage2, sizeof atEight.upStage2), 0);
 
     engine.postConfiguration(44100.0f, 1);
-    testsignal::render(engine, signal, controls);
+    testsignal::render(engine, other, controls);
     EXPECT_NE(std::memcmp(&atEight.upStage3, &engine.leftChain.upStage3, sizeof atEight.upStage3), 0);
 }
 
