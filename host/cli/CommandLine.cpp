@@ -6,9 +6,9 @@ namespace tamzor::cli {
 
 namespace {
 
-const OptionSpec* findSpec(const std::vector<OptionSpec>& specs, const std::string& name) {
-  auto found = std::find_if(specs.begin(), specs.end(), [&](const OptionSpec& spec) { return spec.name == name; });
-  return found == specs.end() ? nullptr : &*found;
+const OptionRule* findRule(const std::vector<OptionRule>& rules, const std::string& name) {
+  auto found = std::find_if(rules.begin(), rules.end(), [&](const OptionRule& rule) { return rule.name == name; });
+  return found == rules.end() ? nullptr : &*found;
 }
 
 std::string seeHelp(const std::string& command) { return " (see 'tamzor " + command + " --help')"; }
@@ -28,7 +28,7 @@ const std::vector<std::string>& ParsedArguments::values(const std::string& optio
 }
 
 Outcome<ParsedArguments> parseArguments(const std::vector<std::string>& arguments,
-                                        const std::vector<OptionSpec>& specs, const std::string& command) {
+                                        const std::vector<OptionRule>& rules, const std::string& command) {
   ParsedArguments parsed;
   bool optionsEnded = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -47,10 +47,10 @@ Outcome<ParsedArguments> parseArguments(const std::vector<std::string>& argument
     }
     const auto equals = argument.find('=');
     const std::string name = argument.substr(0, equals);
-    const OptionSpec* spec = findSpec(specs, name);
-    if (spec == nullptr) return usageFailure("unknown option " + quoted(name) + " for " + command + seeHelp(command));
-    if (!spec->repeatable && parsed.has(name)) return usageFailure("option " + name + " is given more than once");
-    if (!spec->takesValue) {
+    const OptionRule* rule = findRule(rules, name);
+    if (rule == nullptr) return usageFailure("unknown option " + quoted(name) + " for " + command + seeHelp(command));
+    if (!rule->repeatable && parsed.has(name)) return usageFailure("option " + name + " is given more than once");
+    if (!rule->takesValue) {
       if (equals != std::string::npos) return usageFailure("option " + name + " takes no value");
       parsed.add(name, "");
       continue;

@@ -11,7 +11,7 @@
 
 namespace tamzor::cli {
 
-struct OptionSpec {
+struct OptionRule {
   std::string name;       // with its dashes, e.g. "--block"
   bool takesValue = true; // false for a flag such as "--bank"
   bool repeatable = false;
@@ -36,7 +36,7 @@ private:
 
 // `command` names the command in messages ("render").
 Outcome<ParsedArguments> parseArguments(const std::vector<std::string>& arguments,
-                                        const std::vector<OptionSpec>& specs, const std::string& command);
+                                        const std::vector<OptionRule>& rules, const std::string& command);
 
 // Fails unless the number of positional arguments lies in [least, most].
 Status expectPositionals(const ParsedArguments& parsed, std::size_t least, std::size_t most,

@@ -59,7 +59,7 @@ std::string settingsText(const std::vector<ParameterSetting>& settings) {
 }  // namespace
 
 Status runDemo(const Arguments& arguments) {
-  const std::vector<OptionSpec> options{{"--out", true, false},
+  const std::vector<OptionRule> options{{"--out", true, false},
                                         {"--block", true, false},
                                         {"--plugin", true, false},
                                         {"--quiet", false, false},

@@ -10,7 +10,7 @@
 namespace tamzor::cli {
 
 Status runInfo(const Arguments& arguments) {
-  std::vector<OptionSpec> options = settingsOptions();
+  std::vector<OptionRule> options = settingsOptions();
   options.push_back({"--plugin", true, false});
   Outcome<ParsedArguments> parsed = parseArguments(arguments, options, "info");
   if (!parsed) return parsed.failure();

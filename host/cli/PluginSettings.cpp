@@ -22,7 +22,7 @@ std::string normalisedName(const std::string& name) {
 
 }  // namespace
 
-std::vector<OptionSpec> settingsOptions() {
+std::vector<OptionRule> settingsOptions() {
   return {{"--program", true, false}, {"--preset", true, false}, {"--set", true, true}};
 }
 

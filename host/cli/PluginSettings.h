@@ -26,7 +26,7 @@ struct SettingsRequest {
 };
 
 // The options behind a SettingsRequest, for a command's option list.
-std::vector<OptionSpec> settingsOptions();
+std::vector<OptionRule> settingsOptions();
 
 // Checks the syntax and numbers; names are checked against the plug-in later.
 Outcome<SettingsRequest> parseSettingsRequest(const ParsedArguments& parsed);

@@ -28,7 +28,7 @@ Outcome<PresetKind> savedKind(const std::string& path, bool bankRequested) {
 }
 
 Status savePreset(const Arguments& arguments) {
-  std::vector<OptionSpec> options = settingsOptions();
+  std::vector<OptionRule> options = settingsOptions();
   options.push_back({"--bank", false, false});
   options.push_back({"--name", true, false});
   options.push_back({"--plugin", true, false});
@@ -92,7 +92,7 @@ void printHeader(const std::string& path, const PresetFile& preset) {
 }
 
 Status showPreset(const Arguments& arguments) {
-  const std::vector<OptionSpec> options{{"--program", true, false}, {"--plugin", true, false}};
+  const std::vector<OptionRule> options{{"--program", true, false}, {"--plugin", true, false}};
   Outcome<ParsedArguments> parsed = parseArguments(arguments, options, "preset show");
   if (!parsed) return parsed.failure();
   if (parsed->helpRequested) {

@@ -17,8 +17,8 @@ namespace {
 
 constexpr long largestBlock = 65536;
 
-std::vector<OptionSpec> renderOptions() {
-  std::vector<OptionSpec> options = settingsOptions();
+std::vector<OptionRule> renderOptions() {
+  std::vector<OptionRule> options = settingsOptions();
   options.push_back({"--block", true, false});
   options.push_back({"--bits", true, false});
   options.push_back({"--plugin", true, false});

@@ -8,19 +8,19 @@
 namespace tamzor::cli {
 namespace {
 
-const std::vector<OptionSpec> specs{{"--block", true, false}, {"--set", true, true}, {"--bank", false, false}};
+const std::vector<OptionRule> rules{{"--block", true, false}, {"--set", true, true}, {"--bank", false, false}};
 
 TEST(CommandLine, SeparatesPositionalsAndOptionsInBothSpellings) {
   Outcome<ParsedArguments> parsed =
       parseArguments({"in.wav", "--block", "256", "--set=Drive=0.5", "out.wav", "--set", "Low=1", "--bank", "--", "--odd"},
-                     specs, "render");
+                     rules, "render");
   ASSERT_TRUE(parsed.ok()) << parsed.failure().message;
   EXPECT_EQ(parsed->positionals, (std::vector<std::string>{"in.wav", "out.wav", "--odd"}));
   EXPECT_EQ(*parsed->value("--block"), "256");
   EXPECT_EQ(parsed->values("--set"), (std::vector<std::string>{"Drive=0.5", "Low=1"}));
   EXPECT_TRUE(parsed->has("--bank"));
   EXPECT_FALSE(parsed->helpRequested);
-  EXPECT_TRUE(parseArguments({"-h"}, specs, "render")->helpRequested);
+  EXPECT_TRUE(parseArguments({"-h"}, rules, "render")->helpRequested);
 }
 
 TEST(CommandLine, RefusesMisusedOptions) {
@@ -31,7 +31,7 @@ TEST(CommandLine, RefusesMisusedOptions) {
       {{"--bank=1"}, "takes no value"},
   };
   for (const auto& [arguments, message] : cases) {
-    Outcome<ParsedArguments> parsed = parseArguments(arguments, specs, "render");
+    Outcome<ParsedArguments> parsed = parseArguments(arguments, rules, "render");
     ASSERT_FALSE(parsed.ok()) << message;
     EXPECT_EQ(parsed.failure().code, ExitCode::usage);
     EXPECT_NE(parsed.failure().message.find(message), std::string::npos) << parsed.failure().message;

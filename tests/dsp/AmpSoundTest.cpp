@@ -2,7 +2,7 @@
 
 #include "EngineRender.h"
 #include "PluckedString.h"
-#include "Spectrum.h"
+#include "FrequencyContent.h"
 
 #include <gtest/gtest.h>
 
