@@ -104,8 +104,13 @@ void CFrame::exposed(const CRect& area) {
 }
 
 void CFrame::redrawDirtyViews() {
+  // Decide first which views need it: drawing one view's area also draws the
+  // part of an overlapping view inside it and so clears that view's mark,
+  // although the rest of it still shows the old state.
+  std::vector<CView*> dirty;
   for (CView* view : views)
-    if (view->isDirty()) drawArea(view->getViewSize());
+    if (view->isDirty()) dirty.push_back(view);
+  for (CView* view : dirty) drawArea(view->getViewSize());
 }
 
 void CFrame::drawArea(const CRect& area) {

@@ -124,6 +124,11 @@ TEST_F(EditorTest, ChannelClickRecallsTheOtherChannelsKnobsAtTheNextIdle) {
   EXPECT_EQ(control(0)->getValue(), 0.5f);
   EXPECT_EQ(control(1)->getValue(), 0.0f);
   EXPECT_TRUE(gestures().empty());
+  // The Channel switch overlaps the Input knob (columns 100 to 106); redrawn
+  // together, the switch is shown whole in its new state, not only where the
+  // knob's area covers it.
+  EXPECT_EQ(pixel(103, 200), 0xff000000u);
+  EXPECT_EQ(pixel(140, 200), 0xff000000u);
 }
 
 TEST_F(EditorTest, SwitchBetweenStatesGoesOnThenOff) {

@@ -133,6 +133,30 @@ TEST_F(FrameTest, IdleRedrawsOnlyTheAreasOfControlsThatNeedIt) {
   EXPECT_FALSE(a->isDirty());
 }
 
+TEST_F(FrameTest, OverlappingControlsThatChangeTogetherAreEachRedrawnWhole) {
+  // Drawing the first control's area also draws the part of the second that
+  // lies in it; the rest of the second must still be redrawn.
+  auto* firstImage = twoStateImage(20, 20);
+  auto* secondImage = twoStateImage(20, 20);
+  auto* first = new COnOffButton(CRect::fromOriginAndSize(10, 10, 20, 20), &journal, 1, firstImage);
+  auto* second = new COnOffButton(CRect::fromOriginAndSize(20, 10, 20, 20), &journal, 2, secondImage);
+  firstImage->forget();
+  secondImage->forget();
+  frame->addView(first);
+  frame->addView(second);
+  frame->idle();
+  ASSERT_EQ(pixelAt(frame->picture(), 35, 15), 0xffff0000u);
+
+  first->setValue(1.0f);
+  second->setValue(1.0f);
+  frame->idle();
+  EXPECT_EQ(pixelAt(frame->picture(), 15, 15), 0xff00ff00u);
+  EXPECT_EQ(pixelAt(frame->picture(), 25, 15), 0xff00ff00u);
+  EXPECT_EQ(pixelAt(frame->picture(), 35, 15), 0xff00ff00u);
+  EXPECT_FALSE(first->isDirty());
+  EXPECT_FALSE(second->isDirty());
+}
+
 TEST_F(FrameTest, PressGoesToTheLastAddedControlWithEdgesInside) {
   auto* first = new COnOffButton(CRect{10, 10, 30, 30}, &journal, 1, nullptr);
   auto* second = new COnOffButton(CRect{10, 25, 30, 45}, &journal, 2, nullptr);
