@@ -10,6 +10,8 @@ namespace tamzor::dsp {
 template <int N>
 struct HalfbandFilter {
     static_assert(N > 0 && N % 2 == 0, "both branches need the same number of sections");
+    using Sample = float;
+    static constexpr int sections = N;
     float coefficients[N];
     float inputStates[N];
     float outputStates[N];
@@ -58,14 +60,26 @@ inline float applySection(HalfbandFilter<N>& filter, int i, float v)
     return y;
 }
 
+// The mean of the two branch outputs of a down-sampler, rounded to float.
+template <int N>
+inline float branchMean(const HalfbandFilter<N>&, float e, float o)
+{
+    return static_cast<float>(0.5 * (static_cast<double>(e) + static_cast<double>(o)));
+}
+
+// The two cascades below serve every half-band record: a HalfbandFilter, or
+// a record holding the same filter of several sides at once, with its own
+// applySection and branchMean. Filter::Sample is what one sample is.
+
 // One lower-rate sample x in, two higher-rate samples out (earlier through
 // branch 0, later through branch 1). Unity gain in the pass band.
-template <int N>
-inline void upsample(HalfbandFilter<N>& filter, float x, float& earlier, float& later)
+template <typename Filter>
+inline void upsample(Filter& filter, typename Filter::Sample x, typename Filter::Sample& earlier,
+                     typename Filter::Sample& later)
 {
-    float e = x;
-    float o = x;
-    for (int s = 0; s < N / 2; ++s) {
+    typename Filter::Sample e = x;
+    typename Filter::Sample o = x;
+    for (int s = 0; s < Filter::sections / 2; ++s) {
         e = applySection(filter, 2 * s, e);
         o = applySection(filter, 2 * s + 1, o);
     }
@@ -75,16 +89,17 @@ inline void upsample(HalfbandFilter<N>& filter, float x, float& earlier, float& 
 
 // Two consecutive higher-rate samples in (the later through branch 0, the
 // earlier through branch 1), one lower-rate sample out.
-template <int N>
-inline float downsample(HalfbandFilter<N>& filter, float earlier, float later)
+template <typename Filter>
+inline typename Filter::Sample downsample(Filter& filter, typename Filter::Sample earlier,
+                                          typename Filter::Sample later)
 {
-    float e = later;
-    float o = earlier;
-    for (int s = 0; s < N / 2; ++s) {
+    typename Filter::Sample e = later;
+    typename Filter::Sample o = earlier;
+    for (int s = 0; s < Filter::sections / 2; ++s) {
         e = applySection(filter, 2 * s, e);
         o = applySection(filter, 2 * s + 1, o);
     }
-    return static_cast<float>(0.5 * (static_cast<double>(e) + static_cast<double>(o)));
+    return branchMean(filter, e, o);
 }
 
 } // namespace tamzor::dsp

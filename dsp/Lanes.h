@@ -280,6 +280,8 @@ inline Lanes processPowerAmp(BiquadLanes& dcBlocker, const PowerAmpGains& gains,
 // float exactly as the one-side section does.
 template <int N>
 struct HalfbandLanes {
+    using Sample = Lanes;
+    static constexpr int sections = N;
     Lanes coefficients[N];
     Lanes inputStates[N];
     Lanes outputStates[N];
@@ -316,28 +318,6 @@ inline Lanes applySection(HalfbandLanes<N>& f, int i, Lanes v)
 }
 
 template <int N>
-inline void upsample(HalfbandLanes<N>& f, Lanes x, Lanes& earlier, Lanes& later)
-{
-    Lanes e = x;
-    Lanes o = x;
-    for (int s = 0; s < N / 2; ++s) {
-        e = applySection(f, 2 * s, e);
-        o = applySection(f, 2 * s + 1, o);
-    }
-    earlier = e;
-    later = o;
-}
-
-template <int N>
-inline Lanes downsample(HalfbandLanes<N>& f, Lanes earlier, Lanes later)
-{
-    Lanes e = later;
-    Lanes o = earlier;
-    for (int s = 0; s < N / 2; ++s) {
-        e = applySection(f, 2 * s, e);
-        o = applySection(f, 2 * s + 1, o);
-    }
-    return roundToFloat(mul(broadcast(0.5), add(e, o)));
-}
+inline Lanes branchMean(const HalfbandLanes<N>&, Lanes e, Lanes o) { return roundToFloat(mul(broadcast(0.5), add(e, o))); }
 
 } // namespace tamzor::dsp
