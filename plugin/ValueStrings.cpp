@@ -100,6 +100,10 @@ void ms2string(float samples, float sampleRate, char* text, int maxLen) {
 
 void int2string(std::int32_t value, char* text, int maxLen) {
   if (text == nullptr || maxLen < 0) return;
+  if (value >= 100000000) {
+    boundedCopy(text, "Huge!", maxLen);
+    return;
+  }
   std::int64_t magnitude = value;
   char result[16] = {};
   int length = 0;
@@ -107,16 +111,16 @@ void int2string(std::int32_t value, char* text, int maxLen) {
     result[length++] = '-';
     magnitude = -magnitude;
   }
-  if (magnitude >= 100000000) {
-    boundedCopy(text, "Huge!", maxLen);
-    return;
-  }
   bool seenNonZero = false;
   for (std::int64_t divisor = 100000000; divisor >= 1; divisor /= 10) {
     const std::int64_t digit = magnitude / divisor;
     magnitude -= digit * divisor;
     if (digit != 0) seenNonZero = true;
-    if (seenNonZero) result[length++] = static_cast<char>('0' + digit);
+    if (!seenNonZero) continue;
+    // Only a negative value reaches 10 or more in the leading place (its
+    // magnitude may have ten digits); that place prints both of them.
+    if (digit >= 10) result[length++] = static_cast<char>('0' + digit / 10);
+    result[length++] = static_cast<char>('0' + digit % 10);
   }
   if (!seenNonZero) result[length++] = '0';
   result[length] = '\0';

@@ -24,7 +24,7 @@ void Hz2string(float samples, float sampleRate, char* text, int maxLen);
 void ms2string(float samples, float sampleRate, char* text, int maxLen);
 
 // Decimal digits without leading zeros, "-" before a negative value, "0" for
-// zero and "Huge!" for a magnitude of 100000000 or more.
+// zero and "Huge!" for values from 100000000 up (negative values never).
 void int2string(std::int32_t value, char* text, int maxLen);
 
 }  // namespace tamzor
