@@ -25,8 +25,12 @@ AEffGUIEditor::AEffGUIEditor(AudioEffect* owner) : AEffEditor(owner) {
   // target) to set up on this platform.
 }
 
-// Nothing per-thread to end on this platform.
-AEffGUIEditor::~AEffGUIEditor() = default;
+// Nothing per-thread to end on this platform. An editor that goes away while
+// still registered (its construction failed after registering) takes itself
+// back, so the effect neither tells nor deletes it again.
+AEffGUIEditor::~AEffGUIEditor() {
+  if (effect != nullptr && effect->getEditor() == this) effect->setEditor(nullptr);
+}
 
 bool AEffGUIEditor::getRect(ERect** out) {
   if (out == nullptr) return false;

@@ -4,6 +4,8 @@
 
 #include "CBitmap.h"
 
+#include <new>
+
 using namespace editortest;
 
 namespace {
@@ -108,6 +110,23 @@ TEST_F(EditorTest, DestroyingTheEffectWithTheEditorOpenTakesItDown) {
   HostLog::instance().take();
   effect.reset();
   EXPECT_EQ(CBitmap::liveCount(), before);
+}
+
+TEST(EditorConstruction, AnEditorWhoseConstructionFailsIsNotLeftWithTheEffect) {
+  // Running out of memory after the editor has registered itself (loading
+  // its background, say): the effect must not keep the half-built editor.
+  struct FailingEditor final : RIDuvaro {
+    explicit FailingEditor(AudioEffectX* owner) : RIDuvaro(owner) { throw std::bad_alloc(); }
+  };
+  guitest::OffscreenWindows windows;
+  testimages::ResourceTable images;
+  testimages::addPanelImages(images);
+  auto effect = std::make_unique<ChannelEffect>();
+  EXPECT_THROW(new FailingEditor(effect.get()), std::bad_alloc);
+  EXPECT_EQ(effect->getEditor(), nullptr);
+  EXPECT_EQ(effect->getAeffect()->flags & effFlagsHasEditor, 0);
+  effect->setParameter(2, 0.7f);  // nothing left to tell
+  effect.reset();                 // nor to delete
 }
 
 TEST(EditorWithEmbeddedImages, ImagesHaveTheirLayoutSizes) {
