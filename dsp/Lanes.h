@@ -6,13 +6,17 @@
 // same order; branches become masks that keep the arm the one-side code would
 // take. The table lookup of the power amp curve and the exponential of the
 // limiter stay scalar per lane. Only for builds with TAMZOR_SSE2.
+//
+// Lanes is the compiler's vector type: besides the named operations below,
+// + - * / act lane by lane, and a double operand counts as the same value in
+// both lanes, so code written for double also runs on Lanes.
 
-#include "dsp/AmpChain.h"
+#include "dsp/Biquad.h"
+#include "dsp/HalfbandFilter.h"
 #include "dsp/PowerAmp.h"
-#include "dsp/Preamp.h"
-#include "dsp/ProcessingLoop.h"
 #include "dsp/ToneStack.h"
 #include "dsp/TransferTable.h"
+#include "dsp/TriodeStage.h"
 
 #include <emmintrin.h>
 
@@ -35,6 +39,8 @@ inline Lanes select(Lanes mask, Lanes ifTrue, Lanes ifFalse)
 }
 // Rounds each lane to the nearest float (kept as a double).
 inline Lanes roundToFloat(Lanes v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
+// Lanes already hold float values as doubles.
+inline Lanes widen(Lanes v) { return v; }
 
 // ---- Triode stage ---------------------------------------------------------
 
@@ -101,7 +107,7 @@ inline Lanes evaluate(const Lanes (&c)[13], Lanes v)
     return _mm_div_pd(numerator, denominator);
 }
 
-inline Lanes process(TriodeLanes& s, Lanes x, Lanes fs)
+inline void process(TriodeLanes& s, Lanes& x, double fs)
 {
     const Lanes zero = _mm_setzero_pd();
     const Lanes v = x;
@@ -129,12 +135,12 @@ inline Lanes process(TriodeLanes& s, Lanes x, Lanes fs)
 
     const Lanes y = mul(sub(add(Vp, s.y), VpOld), s.kc);
     s.y = y;
+    x = y;
 
     const Lanes Ia = mul(sub(s.Vs, Vp), s.gRa);
     s.Ia = Ia;
-    const Lanes VkNew = mul(add(mul(mul(s.Ck, Vk), fs), add(Ia, Ig)), s.kk);
+    const Lanes VkNew = mul(add(mul(mul(s.Ck, Vk), broadcast(fs)), add(Ia, Ig)), s.kk);
     s.Vk = _mm_and_pd(_mm_cmpgt_pd(VkNew, zero), VkNew);
-    return y;
 }
 
 // ---- Biquad section -------------------------------------------------------
@@ -180,29 +186,6 @@ inline Lanes process(BiquadLanes& b, Lanes x)
     return y;
 }
 
-// ---- Preamp channels ------------------------------------------------------
-
-struct PreampLanes {
-    TriodeLanes triodes[6];
-    BiquadLanes filters[6];
-};
-
-inline void gather(PreampLanes& lanes, const AmpChain& left, const AmpChain& right)
-{
-    for (int i = 0; i < 6; ++i) {
-        gather(lanes.triodes[i], left.triodes[i], right.triodes[i]);
-        gather(lanes.filters[i], left.preampFilters[i], right.preampFilters[i]);
-    }
-}
-
-inline void scatter(const PreampLanes& lanes, AmpChain& left, AmpChain& right)
-{
-    for (int i = 0; i < 6; ++i) {
-        scatter(lanes.triodes[i], left.triodes[i], right.triodes[i]);
-        scatter(lanes.filters[i], left.preampFilters[i], right.preampFilters[i]);
-    }
-}
-
 // ---- Limiter, tone stack, power amp ---------------------------------------
 
 inline Lanes limitPositiveHalf(Lanes v)
@@ -217,15 +200,6 @@ inline Lanes limitPositiveHalf(Lanes v)
     const double right = (mask & 2) != 0 ? std::exp(rightLane(t)) : 0.0;
     const Lanes limited = mul(broadcast(40.0), sub(broadcast(1.0), both(left, right)));
     return select(positive, limited, v);
-}
-
-// Recomputes the tone stack's coefficients for the block's controls if they
-// changed: what its own step does before the first sample of the block.
-inline void prepareToneStack(ToneStack& stack, const BlockSettings& settings)
-{
-    if (controlsChanged(stack, settings.low, settings.mid, settings.high, settings.contour)) {
-        recompute(stack, settings.low, settings.mid, settings.high, settings.contour);
-    }
 }
 
 // The tone stack filter; its coefficients are current for the whole block.
@@ -258,20 +232,20 @@ inline void scatter(const ToneStackLanes& lanes, ToneStack& left, ToneStack& rig
     right.s3 = rightLane(lanes.s3);
 }
 
-inline Lanes process(ToneStackLanes& t, Lanes x)
+inline void filter(ToneStackLanes& t, Lanes& x)
 {
     const Lanes y = add(mul(t.b0, x), t.s1);
     t.s1 = sub(add(mul(t.b1, x), t.s2), mul(t.a1, y));
     t.s2 = sub(add(mul(t.b2, x), t.s3), mul(t.a2, y));
     t.s3 = sub(mul(t.b3, x), mul(t.a3, y));
-    return y;
+    x = y;
 }
 
-inline Lanes processPowerAmp(BiquadLanes& dcBlocker, const PowerAmpGains& gains, Lanes sample)
+inline void processPowerAmp(BiquadLanes& dcBlocker, const PowerAmpGains& gains, Lanes& sample)
 {
     const Lanes v = mul(mul(broadcast(gains.contourMakeup), sample), broadcast(gains.powerAmpDrive));
     const Lanes shaped = both(shape(leftLane(v)), shape(rightLane(v)));
-    return process(dcBlocker, shaped);
+    sample = process(dcBlocker, shaped);
 }
 
 // ---- Half-band filters ----------------------------------------------------

@@ -23,6 +23,14 @@ struct BlockSettings {
     PreampControls preamp;
 };
 
+// Recomputes the tone stack's coefficients for the block's controls if they
+// changed, so that the block's samples need only be filtered: what its own
+// step does before the first sample of the block.
+inline void prepareToneStack(ToneStack& stack, const BlockSettings& settings)
+{
+    updateControls(stack, settings.low, settings.mid, settings.high, settings.contour);
+}
+
 // Soft limit of the positive half: slope 1 at 0, approaching 40. Values at or
 // below 0 (and a NaN) pass unchanged.
 inline double limitPositiveHalf(double v)
