@@ -21,6 +21,7 @@
 #include <emmintrin.h>
 
 #include <cmath>
+#include <cstddef>
 
 namespace tamzor::dsp {
 
@@ -42,6 +43,34 @@ inline Lanes roundToFloat(Lanes v) { return _mm_cvtps_pd(_mm_cvtpd_ps(v)); }
 // Lanes already hold float values as doubles.
 inline Lanes widen(Lanes v) { return v; }
 
+// A double field of a one-side record and the field of its lanes form that
+// holds it for both sides. Each record below lists its coefficients (fixed
+// for a block: gathered only) and its state (gathered and written back).
+template <typename LanesRecord, typename Record>
+struct LaneField {
+    Lanes LanesRecord::*lanes;
+    double Record::*side;
+};
+
+template <typename LanesRecord, typename Record, std::size_t N>
+inline void gatherFields(LanesRecord& lanes, const Record& left, const Record& right,
+                         const LaneField<LanesRecord, Record> (&fields)[N])
+{
+    for (const LaneField<LanesRecord, Record>& field : fields) {
+        lanes.*field.lanes = both(left.*field.side, right.*field.side);
+    }
+}
+
+template <typename LanesRecord, typename Record, std::size_t N>
+inline void scatterFields(const LanesRecord& lanes, Record& left, Record& right,
+                          const LaneField<LanesRecord, Record> (&fields)[N])
+{
+    for (const LaneField<LanesRecord, Record>& field : fields) {
+        left.*field.side = leftLane(lanes.*field.lanes);
+        right.*field.side = rightLane(lanes.*field.lanes);
+    }
+}
+
 // ---- Triode stage ---------------------------------------------------------
 
 struct TriodeLanes {
@@ -50,42 +79,30 @@ struct TriodeLanes {
     Lanes Ia, Ig, Vg, Vk, Vp, y;
 };
 
+inline constexpr LaneField<TriodeLanes, TriodeStage> triodeCoefficients[] = {
+    {&TriodeLanes::h, &TriodeStage::h},   {&TriodeLanes::h2inv, &TriodeStage::h2inv},
+    {&TriodeLanes::gRg, &TriodeStage::gRg}, {&TriodeLanes::gRa, &TriodeStage::gRa},
+    {&TriodeLanes::Vs, &TriodeStage::Vs}, {&TriodeLanes::Ck, &TriodeStage::Ck},
+    {&TriodeLanes::kk, &TriodeStage::kk}, {&TriodeLanes::kc, &TriodeStage::kc},
+};
+inline constexpr LaneField<TriodeLanes, TriodeStage> triodeState[] = {
+    {&TriodeLanes::Ia, &TriodeStage::Ia}, {&TriodeLanes::Ig, &TriodeStage::Ig},
+    {&TriodeLanes::Vg, &TriodeStage::Vg}, {&TriodeLanes::Vk, &TriodeStage::Vk},
+    {&TriodeLanes::Vp, &TriodeStage::Vp}, {&TriodeLanes::y, &TriodeStage::y},
+};
+
 inline void gather(TriodeLanes& lanes, const TriodeStage& left, const TriodeStage& right)
 {
     for (int i = 0; i < 13; ++i) {
         lanes.fit[i] = both(left.fit.coefficients[i], right.fit.coefficients[i]);
     }
-    lanes.h = both(left.h, right.h);
-    lanes.h2inv = both(left.h2inv, right.h2inv);
-    lanes.gRg = both(left.gRg, right.gRg);
-    lanes.gRa = both(left.gRa, right.gRa);
-    lanes.Vs = both(left.Vs, right.Vs);
-    lanes.Ck = both(left.Ck, right.Ck);
-    lanes.kk = both(left.kk, right.kk);
-    lanes.kc = both(left.kc, right.kc);
-    lanes.Ia = both(left.Ia, right.Ia);
-    lanes.Ig = both(left.Ig, right.Ig);
-    lanes.Vg = both(left.Vg, right.Vg);
-    lanes.Vk = both(left.Vk, right.Vk);
-    lanes.Vp = both(left.Vp, right.Vp);
-    lanes.y = both(left.y, right.y);
+    gatherFields(lanes, left, right, triodeCoefficients);
+    gatherFields(lanes, left, right, triodeState);
 }
 
-// Writes the state back; the components and coefficients never change here.
 inline void scatter(const TriodeLanes& lanes, TriodeStage& left, TriodeStage& right)
 {
-    left.Ia = leftLane(lanes.Ia);
-    left.Ig = leftLane(lanes.Ig);
-    left.Vg = leftLane(lanes.Vg);
-    left.Vk = leftLane(lanes.Vk);
-    left.Vp = leftLane(lanes.Vp);
-    left.y = leftLane(lanes.y);
-    right.Ia = rightLane(lanes.Ia);
-    right.Ig = rightLane(lanes.Ig);
-    right.Vg = rightLane(lanes.Vg);
-    right.Vk = rightLane(lanes.Vk);
-    right.Vp = rightLane(lanes.Vp);
-    right.y = rightLane(lanes.y);
+    scatterFields(lanes, left, right, triodeState);
 }
 
 inline Lanes evaluate(const Lanes (&c)[13], Lanes v)
@@ -149,30 +166,24 @@ struct BiquadLanes {
     Lanes g, a1, a2, b0, b1, b2, x1, x2, y1, y2;
 };
 
+inline constexpr LaneField<BiquadLanes, Biquad> biquadCoefficients[] = {
+    {&BiquadLanes::g, &Biquad::g},   {&BiquadLanes::a1, &Biquad::a1}, {&BiquadLanes::a2, &Biquad::a2},
+    {&BiquadLanes::b0, &Biquad::b0}, {&BiquadLanes::b1, &Biquad::b1}, {&BiquadLanes::b2, &Biquad::b2},
+};
+inline constexpr LaneField<BiquadLanes, Biquad> biquadState[] = {
+    {&BiquadLanes::x1, &Biquad::x1}, {&BiquadLanes::x2, &Biquad::x2},
+    {&BiquadLanes::y1, &Biquad::y1}, {&BiquadLanes::y2, &Biquad::y2},
+};
+
 inline void gather(BiquadLanes& lanes, const Biquad& left, const Biquad& right)
 {
-    lanes.g = both(left.g, right.g);
-    lanes.a1 = both(left.a1, right.a1);
-    lanes.a2 = both(left.a2, right.a2);
-    lanes.b0 = both(left.b0, right.b0);
-    lanes.b1 = both(left.b1, right.b1);
-    lanes.b2 = both(left.b2, right.b2);
-    lanes.x1 = both(left.x1, right.x1);
-    lanes.x2 = both(left.x2, right.x2);
-    lanes.y1 = both(left.y1, right.y1);
-    lanes.y2 = both(left.y2, right.y2);
+    gatherFields(lanes, left, right, biquadCoefficients);
+    gatherFields(lanes, left, right, biquadState);
 }
 
 inline void scatter(const BiquadLanes& lanes, Biquad& left, Biquad& right)
 {
-    left.x1 = leftLane(lanes.x1);
-    left.x2 = leftLane(lanes.x2);
-    left.y1 = leftLane(lanes.y1);
-    left.y2 = leftLane(lanes.y2);
-    right.x1 = rightLane(lanes.x1);
-    right.x2 = rightLane(lanes.x2);
-    right.y1 = rightLane(lanes.y1);
-    right.y2 = rightLane(lanes.y2);
+    scatterFields(lanes, left, right, biquadState);
 }
 
 inline Lanes process(BiquadLanes& b, Lanes x)
@@ -208,28 +219,26 @@ struct ToneStackLanes {
     Lanes s1, s2, s3;
 };
 
+inline constexpr LaneField<ToneStackLanes, ToneStack> toneStackCoefficients[] = {
+    {&ToneStackLanes::a1, &ToneStack::a1}, {&ToneStackLanes::a2, &ToneStack::a2},
+    {&ToneStackLanes::a3, &ToneStack::a3}, {&ToneStackLanes::b0, &ToneStack::b0},
+    {&ToneStackLanes::b1, &ToneStack::b1}, {&ToneStackLanes::b2, &ToneStack::b2},
+    {&ToneStackLanes::b3, &ToneStack::b3},
+};
+inline constexpr LaneField<ToneStackLanes, ToneStack> toneStackState[] = {
+    {&ToneStackLanes::s1, &ToneStack::s1}, {&ToneStackLanes::s2, &ToneStack::s2},
+    {&ToneStackLanes::s3, &ToneStack::s3},
+};
+
 inline void gather(ToneStackLanes& lanes, const ToneStack& left, const ToneStack& right)
 {
-    lanes.a1 = both(left.a1, right.a1);
-    lanes.a2 = both(left.a2, right.a2);
-    lanes.a3 = both(left.a3, right.a3);
-    lanes.b0 = both(left.b0, right.b0);
-    lanes.b1 = both(left.b1, right.b1);
-    lanes.b2 = both(left.b2, right.b2);
-    lanes.b3 = both(left.b3, right.b3);
-    lanes.s1 = both(left.s1, right.s1);
-    lanes.s2 = both(left.s2, right.s2);
-    lanes.s3 = both(left.s3, right.s3);
+    gatherFields(lanes, left, right, toneStackCoefficients);
+    gatherFields(lanes, left, right, toneStackState);
 }
 
 inline void scatter(const ToneStackLanes& lanes, ToneStack& left, ToneStack& right)
 {
-    left.s1 = leftLane(lanes.s1);
-    left.s2 = leftLane(lanes.s2);
-    left.s3 = leftLane(lanes.s3);
-    right.s1 = rightLane(lanes.s1);
-    right.s2 = rightLane(lanes.s2);
-    right.s3 = rightLane(lanes.s3);
+    scatterFields(lanes, left, right, toneStackState);
 }
 
 inline void filter(ToneStackLanes& t, Lanes& x)
