@@ -105,25 +105,6 @@ inline void scatter(const TriodeLanes& lanes, TriodeStage& left, TriodeStage& ri
     scatterFields(lanes, left, right, triodeState);
 }
 
-inline Lanes evaluate(const Lanes (&c)[13], Lanes v)
-{
-    Lanes numerator = c[12];
-    numerator = add(mul(numerator, v), c[10]);
-    numerator = add(mul(numerator, v), c[8]);
-    numerator = add(mul(numerator, v), c[6]);
-    numerator = add(mul(numerator, v), c[4]);
-    numerator = add(mul(numerator, v), c[2]);
-    numerator = add(mul(numerator, v), c[0]);
-    Lanes denominator = c[11];
-    denominator = add(mul(denominator, v), c[9]);
-    denominator = add(mul(denominator, v), c[7]);
-    denominator = add(mul(denominator, v), c[5]);
-    denominator = add(mul(denominator, v), c[3]);
-    denominator = add(mul(denominator, v), c[1]);
-    denominator = add(mul(denominator, v), broadcast(1.0));
-    return _mm_div_pd(numerator, denominator);
-}
-
 inline void process(TriodeLanes& s, Lanes& x, double fs)
 {
     const Lanes zero = _mm_setzero_pd();
@@ -145,7 +126,7 @@ inline void process(TriodeLanes& s, Lanes& x, double fs)
 
     const Lanes u = sub(Vg, Vk);
     const Lanes cutoffPlate = add(s.Vs, Vk);
-    Lanes Vp = select(_mm_cmplt_pd(u, broadcast(triodeCutoffVoltage)), cutoffPlate, add(evaluate(s.fit, u), Vk));
+    Lanes Vp = select(_mm_cmplt_pd(u, broadcast(triodeCutoffVoltage)), cutoffPlate, add(evaluateFit(s.fit, u), Vk));
     const Lanes ceiling = add(Vk, s.Vs);
     Vp = select(_mm_cmpgt_pd(Vp, ceiling), ceiling, Vp);
     s.Vp = Vp;

@@ -15,18 +15,20 @@ extern const TubeFit plsTubeFit;
 // Stages on the 278 V supply.
 extern const TubeFit mcjTubeFit;
 
-// Both polynomials by Horner's rule from the highest power down, then one division.
-inline double evaluate(const TubeFit& fit, double v)
+// Both polynomials by Horner's rule from the highest power down, then one
+// division, on the coefficients c in the interleaved order of TubeFit.
+// Sample is double, or a type with the same arithmetic lane by lane.
+template <typename Sample>
+inline Sample evaluateFit(const Sample (&c)[13], Sample v)
 {
-    const double* c = fit.coefficients;
-    double numerator = c[12];
+    Sample numerator = c[12];
     numerator = numerator * v + c[10];
     numerator = numerator * v + c[8];
     numerator = numerator * v + c[6];
     numerator = numerator * v + c[4];
     numerator = numerator * v + c[2];
     numerator = numerator * v + c[0];
-    double denominator = c[11];
+    Sample denominator = c[11];
     denominator = denominator * v + c[9];
     denominator = denominator * v + c[7];
     denominator = denominator * v + c[5];
@@ -35,5 +37,7 @@ inline double evaluate(const TubeFit& fit, double v)
     denominator = denominator * v + 1.0;
     return numerator / denominator;
 }
+
+inline double evaluate(const TubeFit& fit, double v) { return evaluateFit(fit.coefficients, v); }
 
 } // namespace tamzor::dsp
