@@ -77,59 +77,45 @@ BlockSettings blockSettings(const AmpBlockControls& controls, double oversampled
     return settings;
 }
 
+// One block of one side, one host sample at a time: the reference the fast
+// paths must match. Reads `input`, writes `output` and, unless it is null,
+// `copy`; each sample is read before its output is written.
 template <int Factor>
-void processMono(AmpChain& left, const BlockSettings& settings, double samplePeriod,
-                 const float* const* inputs, float* const* outputs, int frames)
+void processSidePlain(AmpChain& chain, const BlockSettings& settings, double samplePeriod, const float* input,
+                      float* output, float* copy, int frames)
 {
-    const float* inLeft = inputs[0];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
     for (int i = 0; i < frames; ++i) {
         const double s = antiDenormalTerm(samplePeriod, frames - 1 - i);
-        const float x = modelInput(inLeft[i], s);
-        const float v = outputSample(settings.volume, processSide<Factor>(left, settings, x));
-        outLeft[i] = v;
-        outRight[i] = v;
+        const float x = modelInput(input[i], s);
+        const float v = outputSample(settings.volume, processSide<Factor>(chain, settings, x));
+        output[i] = v;
+        if (copy != nullptr) {
+            copy[i] = v;
+        }
     }
 }
 
-template <int Factor>
-void processStereoScalar(AmpChain& left, AmpChain& right, const BlockSettings& settings, double samplePeriod,
-                         const float* const* inputs, float* const* outputs, int frames)
-{
-    const float* inLeft = inputs[0];
-    const float* inRight = inputs[1];
-    float* outLeft = outputs[0];
-    float* outRight = outputs[1];
-    for (int i = 0; i < frames; ++i) {
-        const double s = antiDenormalTerm(samplePeriod, frames - 1 - i);
-        const float xLeft = modelInput(inLeft[i], s);
-        const float xRight = modelInput(inRight[i], s);
-        outLeft[i] = outputSample(settings.volume, processSide<Factor>(left, settings, xLeft));
-        outRight[i] = outputSample(settings.volume, processSide<Factor>(right, settings, xRight));
-    }
-}
-
+// Mono runs the left side's model for both outputs; stereo runs both sides,
+// in the lanes of one vector when the fast paths have them, else one after
+// the other.
 template <int Factor>
 void processBlock(AmpEngine& engine, bool fastPaths, const BlockSettings& settings, double samplePeriod, int stereoMode,
                   const float* const* inputs, float* const* outputs, int frames)
 {
-    if (!fastPaths) {
-        if (stereoMode == 0) {
-            processMono<Factor>(engine.leftChain, settings, samplePeriod, inputs, outputs, frames);
-        } else {
-            processStereoScalar<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
-        }
+    const auto processOneSide = fastPaths ? processSidePipelined<Factor> : processSidePlain<Factor>;
+    if (stereoMode == 0) {
+        processOneSide(engine.leftChain, settings, samplePeriod, inputs[0], outputs[0], outputs[1], frames);
         return;
     }
-    if (stereoMode == 0) {
-        processSidePipelined<Factor>(engine.leftChain, settings, samplePeriod, inputs[0], outputs[0], outputs[1], frames);
-    } else if constexpr (laneLockstepAvailable) {
-        processStereoLockstep<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs, frames);
-    } else {
-        processSidePipelined<Factor>(engine.leftChain, settings, samplePeriod, inputs[0], outputs[0], nullptr, frames);
-        processSidePipelined<Factor>(engine.rightChain, settings, samplePeriod, inputs[1], outputs[1], nullptr, frames);
+    if constexpr (laneLockstepAvailable) {
+        if (fastPaths) {
+            processStereoLockstep<Factor>(engine.leftChain, engine.rightChain, settings, samplePeriod, inputs, outputs,
+                                          frames);
+            return;
+        }
     }
+    processOneSide(engine.leftChain, settings, samplePeriod, inputs[0], outputs[0], nullptr, frames);
+    processOneSide(engine.rightChain, settings, samplePeriod, inputs[1], outputs[1], nullptr, frames);
 }
 
 } // namespace
