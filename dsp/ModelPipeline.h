@@ -13,6 +13,7 @@
 #include "dsp/AmpChain.h"
 #include "dsp/OversamplingCascade.h"
 #include "dsp/PowerAmp.h"
+#include "dsp/Preamp.h"
 #include "dsp/ProcessingLoop.h"
 #include "dsp/SideSamples.h"
 
@@ -69,7 +70,6 @@ struct ModelPipeline {
     {
         const PreampControls& c = settings.preamp;
         const double fs = c.oversampledRate;
-        const double m = c.mixPls;
         for (int j = 0; j < count + 4; ++j) {
             if (j < count) {
                 const Sample v = in[j] * settings.input;
@@ -82,8 +82,7 @@ struct ModelPipeline {
             }
             if (const int i = j - 1; i >= 0 && i < count) {
                 const Sample treble = process(side.preampFilters[plsTrebleShelf], second[i]);
-                const Sample u = c.driveCurve * (2.5 * m * treble + (1.0 - m) * first[i]);
-                first[i] = process(side.preampFilters[plsLowpass], u);
+                first[i] = process(side.preampFilters[plsLowpass], plsMix(c, treble, first[i]));
             }
             if (const int i = j - 2; i >= 0 && i < count) {
                 Sample u = first[i];
@@ -104,17 +103,11 @@ struct ModelPipeline {
     {
         const PreampControls& c = settings.preamp;
         const double fs = c.oversampledRate;
-        const double offset = 0.1 * static_cast<double>(c.boostOn);
         for (int j = 0; j < count + 4; ++j) {
             if (j < count) {
                 Sample v = 2.0 * (in[j] * settings.input);
                 process(side.triodes[mcjFirstStage], v, fs);
-                if (c.boostOn == 0) {
-                    v = v * c.driveCurve;
-                } else {
-                    v = v * 3.0 * c.driveCurve;
-                }
-                v = process(side.preampFilters[mcjFirstShelf], v);
+                v = process(side.preampFilters[mcjFirstShelf], mcjDrive(c, v));
                 first[j] = process(side.preampFilters[mcjFirstLowpass], v);
             }
             if (const int i = j - 1; i >= 0 && i < count) {
@@ -126,7 +119,7 @@ struct ModelPipeline {
             if (const int i = j - 2; i >= 0 && i < count) {
                 Sample v = second[i];
                 process(side.triodes[mcjThirdStage], v, fs);
-                preamp[i] = 0.52 * v - offset;
+                preamp[i] = mcjLevel(c, v);
             }
             if (const int i = j - 3; i >= 0 && i < count) {
                 limitAndTone(i);

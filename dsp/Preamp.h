@@ -18,6 +18,49 @@ struct PreampControls {
 // Designs the six triode stages of one side at the oversampled rate fs.
 void designPreampTriodes(TriodeStage (&triodes)[6], double fs);
 
+// The formulas between the stages, shared by the pair procedures below and
+// the pipelined model. Sample is double, or a type with the same arithmetic
+// lane by lane.
+
+// PLS: the treble and normal paths mixed, then driven.
+template <typename Sample>
+inline Sample plsMix(const PreampControls& controls, Sample treble, Sample normal)
+{
+    const double m = controls.mixPls;
+    return controls.driveCurve * (2.5 * m * treble + (1.0 - m) * normal);
+}
+
+// MCJ: the drive after the first stage, three times stronger with the boost.
+template <typename Sample>
+inline Sample mcjDrive(const PreampControls& controls, Sample v)
+{
+    if (controls.boostOn == 0) {
+        return v * controls.driveCurve;
+    }
+    return v * 3.0 * controls.driveCurve;
+}
+
+// MCJ: the level after the third stage, offset with the boost.
+template <typename Sample>
+inline Sample mcjLevel(const PreampControls& controls, Sample v)
+{
+    return 0.52 * v - 0.1 * static_cast<double>(controls.boostOn);
+}
+
+// A triode stage steps with a, then with b.
+inline void processInTurn(TriodeStage& stage, double& a, double& b, double fs)
+{
+    process(stage, a, fs);
+    process(stage, b, fs);
+}
+
+// A section filters a, then b.
+inline void processInTurn(Biquad& section, double& a, double& b)
+{
+    a = process(section, a);
+    b = process(section, b);
+}
+
 // PLS: normal and treble input stages in parallel, mixed, driven, low-passed,
 // then the second stage. Each element takes a, then b, before the next
 // element runs, so neighbouring steps are independent of each other.
@@ -26,21 +69,15 @@ inline void processPls(AmpChain& chain, const PreampControls& controls, double& 
     const double fs = controls.oversampledRate;
     double normalA = a;
     double normalB = b;
-    process(chain.triodes[plsNormalStage], normalA, fs);
-    process(chain.triodes[plsNormalStage], normalB, fs);
+    processInTurn(chain.triodes[plsNormalStage], normalA, normalB, fs);
     double trebleA = a;
     double trebleB = b;
-    process(chain.triodes[plsTrebleStage], trebleA, fs);
-    process(chain.triodes[plsTrebleStage], trebleB, fs);
-    trebleA = process(chain.preampFilters[plsTrebleShelf], trebleA);
-    trebleB = process(chain.preampFilters[plsTrebleShelf], trebleB);
-    const double m = controls.mixPls;
-    double uA = controls.driveCurve * (2.5 * m * trebleA + (1.0 - m) * normalA);
-    double uB = controls.driveCurve * (2.5 * m * trebleB + (1.0 - m) * normalB);
-    uA = process(chain.preampFilters[plsLowpass], uA);
-    uB = process(chain.preampFilters[plsLowpass], uB);
-    process(chain.triodes[plsSecondStage], uA, fs);
-    process(chain.triodes[plsSecondStage], uB, fs);
+    processInTurn(chain.triodes[plsTrebleStage], trebleA, trebleB, fs);
+    processInTurn(chain.preampFilters[plsTrebleShelf], trebleA, trebleB);
+    double uA = plsMix(controls, trebleA, normalA);
+    double uB = plsMix(controls, trebleB, normalB);
+    processInTurn(chain.preampFilters[plsLowpass], uA, uB);
+    processInTurn(chain.triodes[plsSecondStage], uA, uB, fs);
     a = uA;
     b = uB;
 }
@@ -52,30 +89,17 @@ inline void processMcj(AmpChain& chain, const PreampControls& controls, double& 
     const double fs = controls.oversampledRate;
     double vA = 2.0 * a;
     double vB = 2.0 * b;
-    process(chain.triodes[mcjFirstStage], vA, fs);
-    process(chain.triodes[mcjFirstStage], vB, fs);
-    if (controls.boostOn == 0) {
-        vA = vA * controls.driveCurve;
-        vB = vB * controls.driveCurve;
-    } else {
-        vA = vA * 3.0 * controls.driveCurve;
-        vB = vB * 3.0 * controls.driveCurve;
-    }
-    vA = process(chain.preampFilters[mcjFirstShelf], vA);
-    vB = process(chain.preampFilters[mcjFirstShelf], vB);
-    vA = process(chain.preampFilters[mcjFirstLowpass], vA);
-    vB = process(chain.preampFilters[mcjFirstLowpass], vB);
-    process(chain.triodes[mcjSecondStage], vA, fs);
-    process(chain.triodes[mcjSecondStage], vB, fs);
-    vA = process(chain.preampFilters[mcjSecondShelf], vA);
-    vB = process(chain.preampFilters[mcjSecondShelf], vB);
-    vA = process(chain.preampFilters[mcjSecondLowpass], vA);
-    vB = process(chain.preampFilters[mcjSecondLowpass], vB);
-    process(chain.triodes[mcjThirdStage], vA, fs);
-    process(chain.triodes[mcjThirdStage], vB, fs);
-    const double offset = 0.1 * static_cast<double>(controls.boostOn);
-    a = 0.52 * vA - offset;
-    b = 0.52 * vB - offset;
+    processInTurn(chain.triodes[mcjFirstStage], vA, vB, fs);
+    vA = mcjDrive(controls, vA);
+    vB = mcjDrive(controls, vB);
+    processInTurn(chain.preampFilters[mcjFirstShelf], vA, vB);
+    processInTurn(chain.preampFilters[mcjFirstLowpass], vA, vB);
+    processInTurn(chain.triodes[mcjSecondStage], vA, vB, fs);
+    processInTurn(chain.preampFilters[mcjSecondShelf], vA, vB);
+    processInTurn(chain.preampFilters[mcjSecondLowpass], vA, vB);
+    processInTurn(chain.triodes[mcjThirdStage], vA, vB, fs);
+    a = mcjLevel(controls, vA);
+    b = mcjLevel(controls, vB);
 }
 
 // Runs two consecutive oversampled samples (a earlier, b later) of one side
