@@ -3,6 +3,7 @@
 #include "dsp/AmpChain.h"
 #include "dsp/Biquad.h"
 #include "dsp/HalfbandFilter.h"
+#include "dsp/OversamplingCascade.h"
 #include "dsp/PowerAmp.h"
 #include "dsp/Preamp.h"
 #include "dsp/ToneStack.h"
@@ -89,56 +90,19 @@ inline void processPair(AmpChain& chain, const BlockSettings& settings, double a
     finishPair(chain, settings, a, b, z0, z1);
 }
 
-// One host sample of one side at the oversampling factor Factor: up through
-// the half-band cascade (with the fixed gain of 2 after its first stage), the
-// pair procedure pair(a, b, z0, z1) once per oversampled pair, and back down.
-template <int Factor, typename PairProcedure>
-inline float runSide(AmpChain& chain, float x, PairProcedure&& pair)
-{
-    static_assert(Factor == 2 || Factor == 4 || Factor == 8);
-    float e1;
-    float l1;
-    upsample(chain.upStage1, x, e1, l1);
-    const double u[2] = {2.0 * static_cast<double>(e1), 2.0 * static_cast<double>(l1)};
-    if constexpr (Factor == 2) {
-        float z0;
-        float z1;
-        pair(u[0], u[1], z0, z1);
-        return downsample(chain.downStage1, z0, z1);
-    } else {
-        float q[2];
-        for (int j = 0; j < 2; ++j) {
-            float p[2];
-            upsample(chain.upStage2, static_cast<float>(u[j]), p[0], p[1]);
-            if constexpr (Factor == 4) {
-                float z0;
-                float z1;
-                pair(static_cast<double>(p[0]), static_cast<double>(p[1]), z0, z1);
-                q[j] = downsample(chain.downStage2, z0, z1);
-            } else {
-                float r[2];
-                for (int k = 0; k < 2; ++k) {
-                    float t0;
-                    float t1;
-                    upsample(chain.upStage3, p[k], t0, t1);
-                    float z0;
-                    float z1;
-                    pair(static_cast<double>(t0), static_cast<double>(t1), z0, z1);
-                    r[k] = downsample(chain.downStage3, z0, z1);
-                }
-                q[j] = downsample(chain.downStage2, r[0], r[1]);
-            }
-        }
-        return downsample(chain.downStage1, q[0], q[1]);
-    }
-}
-
+// One host sample of one side at the oversampling factor Factor: up the
+// half-band cascade, the pair procedure on each oversampled pair in time
+// order, and back down.
 template <int Factor>
 inline float processSide(AmpChain& chain, const BlockSettings& settings, float x)
 {
-    return runSide<Factor>(chain, x, [&chain, &settings](double a, double b, float& z0, float& z1) {
-        processPair(chain, settings, a, b, z0, z1);
-    });
+    double oversampled[Factor];
+    float modelOut[Factor];
+    upCascade<Factor>(chain, x, oversampled);
+    for (int i = 0; i < Factor; i += 2) {
+        processPair(chain, settings, oversampled[i], oversampled[i + 1], modelOut[i], modelOut[i + 1]);
+    }
+    return downCascade<Factor>(chain, modelOut);
 }
 
 } // namespace tamzor::dsp
