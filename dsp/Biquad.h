@@ -32,10 +32,13 @@ void designLowShelf(Biquad& section, double f, double Q, double G, double fs);
 // highpassInputPreset and clears the output history.
 void designHighpass(Biquad& section, double f, double Q, double fs);
 
-// Filters one sample.
-inline double process(Biquad& section, double x)
+// The difference equation on a Biquad, or on a record with the same fields
+// holding the section of several sides at once (Sample then being its
+// vector type, with the same arithmetic lane by lane).
+template <typename Section, typename Sample>
+inline Sample biquadStep(Section& section, Sample x)
 {
-    const double y = section.g * (section.b0 * x + section.b1 * section.x1 + section.b2 * section.x2 -
+    const Sample y = section.g * (section.b0 * x + section.b1 * section.x1 + section.b2 * section.x2 -
                                   section.a1 * section.y1 - section.a2 * section.y2);
     section.x2 = section.x1;
     section.x1 = x;
@@ -43,5 +46,8 @@ inline double process(Biquad& section, double x)
     section.y1 = y;
     return y;
 }
+
+// Filters one sample.
+inline double process(Biquad& section, double x) { return biquadStep(section, x); }
 
 } // namespace tamzor::dsp

@@ -167,16 +167,7 @@ inline void scatter(const BiquadLanes& lanes, Biquad& left, Biquad& right)
     scatterFields(lanes, left, right, biquadState);
 }
 
-inline Lanes process(BiquadLanes& b, Lanes x)
-{
-    const Lanes sum = sub(sub(add(add(mul(b.b0, x), mul(b.b1, b.x1)), mul(b.b2, b.x2)), mul(b.a1, b.y1)), mul(b.a2, b.y2));
-    const Lanes y = mul(b.g, sum);
-    b.x2 = b.x1;
-    b.x1 = x;
-    b.y2 = b.y1;
-    b.y1 = y;
-    return y;
-}
+inline Lanes process(BiquadLanes& b, Lanes x) { return biquadStep(b, x); }
 
 // ---- Limiter, tone stack, power amp ---------------------------------------
 
@@ -222,14 +213,7 @@ inline void scatter(const ToneStackLanes& lanes, ToneStack& left, ToneStack& rig
     scatterFields(lanes, left, right, toneStackState);
 }
 
-inline void filter(ToneStackLanes& t, Lanes& x)
-{
-    const Lanes y = add(mul(t.b0, x), t.s1);
-    t.s1 = sub(add(mul(t.b1, x), t.s2), mul(t.a1, y));
-    t.s2 = sub(add(mul(t.b2, x), t.s3), mul(t.a2, y));
-    t.s3 = sub(mul(t.b3, x), mul(t.a3, y));
-    x = y;
-}
+inline void filter(ToneStackLanes& t, Lanes& x) { toneStackStep(t, x); }
 
 inline void processPowerAmp(BiquadLanes& dcBlocker, const PowerAmpGains& gains, Lanes& sample)
 {

@@ -2,7 +2,6 @@
 
 #include "dsp/AmpChain.h"
 #include "dsp/Biquad.h"
-#include "dsp/HalfbandFilter.h"
 #include "dsp/OversamplingCascade.h"
 #include "dsp/PowerAmp.h"
 #include "dsp/Preamp.h"

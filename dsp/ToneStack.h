@@ -111,16 +111,21 @@ inline void updateControls(ToneStack& stack, double low, double mid, double high
     }
 }
 
-// Filters the sample x in place with the current coefficients (transposed
-// direct form II).
-inline void filter(ToneStack& stack, double& x)
+// The filter in transposed direct form II on a ToneStack, or on a record
+// with the same coefficient and state fields holding the filter of several
+// sides at once (Sample then being its vector type).
+template <typename Stack, typename Sample>
+inline void toneStackStep(Stack& stack, Sample& x)
 {
-    const double y = stack.b0 * x + stack.s1;
+    const Sample y = stack.b0 * x + stack.s1;
     stack.s1 = stack.b1 * x + stack.s2 - stack.a1 * y;
     stack.s2 = stack.b2 * x + stack.s3 - stack.a2 * y;
     stack.s3 = stack.b3 * x - stack.a3 * y;
     x = y;
 }
+
+// Filters the sample x in place with the current coefficients.
+inline void filter(ToneStack& stack, double& x) { toneStackStep(stack, x); }
 
 // Filters the sample x in place, recomputing first when a control changed.
 inline void process(ToneStack& stack, double low, double mid, double high, double contour, double& x)
