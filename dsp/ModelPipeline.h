@@ -68,11 +68,13 @@ struct ModelPipeline {
     // low-passed, then the second stage.
     void runPls(const Sample* in, Halfband* out, int count)
     {
-        const PreampControls& c = settings.preamp;
+        // Copies, so that nothing the loop stores can change them.
+        const PreampControls c = settings.preamp;
+        const double input = settings.input;
         const double fs = c.oversampledRate;
         for (int j = 0; j < count + 4; ++j) {
             if (j < count) {
-                const Sample v = in[j] * settings.input;
+                const Sample v = in[j] * input;
                 Sample normal = v;
                 Sample treble = v;
                 process(side.triodes[plsNormalStage], normal, fs);
@@ -101,11 +103,13 @@ struct ModelPipeline {
     // MCJ: three stages in series with fixed equalisation between them.
     void runMcj(const Sample* in, Halfband* out, int count)
     {
-        const PreampControls& c = settings.preamp;
+        // Copies, so that nothing the loop stores can change them.
+        const PreampControls c = settings.preamp;
+        const double input = settings.input;
         const double fs = c.oversampledRate;
         for (int j = 0; j < count + 4; ++j) {
             if (j < count) {
-                Sample v = 2.0 * (in[j] * settings.input);
+                Sample v = 2.0 * (in[j] * input);
                 process(side.triodes[mcjFirstStage], v, fs);
                 v = process(side.preampFilters[mcjFirstShelf], mcjDrive(c, v));
                 first[j] = process(side.preampFilters[mcjFirstLowpass], v);
